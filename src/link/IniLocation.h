@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+namespace tillora {
+
+// The INI name for an executable: its extension (a "." after the last path separator) replaced
+// by ".ini", or ".ini" appended when it has none. A "." in a folder name is left alone.
+std::string IniPathForExecutable(const std::string& executablePath);
+
+// Where the program keeps its settings: the file named by the environment variable TILLORA_INI;
+// else "<program>.ini" beside the executable when that folder can be written; else the same name
+// in the user's configuration folder ($XDG_CONFIG_HOME/tillora/, or ~/.config/tillora/), whose
+// folder is created when missing. programName is the GUI program's base name ("tillora"), so that
+// every front end in the folder shares one file.
+std::string LocateIniFile(const std::string& programName);
+
+// The full path of the running executable; empty when the system does not tell.
+std::string ExecutablePath();
+
+} // namespace tillora

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "link/Clock.h"
+#include "link/SerialLine.h"
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace tillora {
+
+// Passes everything to another line and writes each byte sent and received to a text file, in
+// hex, with the milliseconds since the line was opened and the direction:
+//   "   12.345 PC>ECR AA 30 30 30 31 32 33 61 3C 3B 0A"
+class CTracingLine final : public ISerialLine {
+public:
+    // Returns null when the file cannot be created.
+    static std::unique_ptr<CTracingLine> Create(std::unique_ptr<ISerialLine> inner,
+                                                const std::string& path);
+    ~CTracingLine() override;
+    CTracingLine(const CTracingLine&) = delete;
+    CTracingLine& operator=(const CTracingLine&) = delete;
+
+    bool Write(const std::uint8_t* data, std::size_t length) override;
+    bool Read(std::uint8_t* buffer, std::size_t maxLength, std::size_t& count) override;
+    void DrainInput() override;
+    LineWait WaitReadable(std::uint64_t timeoutMs) override;
+
+private:
+    CTracingLine(std::unique_ptr<ISerialLine> inner, std::FILE* file);
+    void Trace(const char* direction, const std::uint8_t* data, std::size_t length);
+
+    std::unique_ptr<ISerialLine> m_inner;
+    std::FILE* m_file;
+    std::uint64_t m_startUs;
+};
+
+} // namespace tillora

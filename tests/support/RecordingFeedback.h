@@ -1,0 +1,55 @@
+#pragma once
+
+#include "link/Feedback.h"
+
+#include <string>
+#include <vector>
+
+namespace tillora::test {
+
+// Keeps everything an operation showed, so that tests assert on string ids.
+class RecordingFeedback final : public IFeedback {
+public:
+    struct Message {
+        unsigned id;
+        std::string text;
+        MessageIcon icon;
+    };
+    struct Question {
+        unsigned id;
+        std::string text;
+        bool defaultNo;
+    };
+
+    void ShowMessage(unsigned stringId, const std::string& text, MessageIcon icon) override {
+        messages.push_back({stringId, text, icon});
+    }
+    bool AskYesNo(unsigned stringId, const std::string& text, MessageIcon /*icon*/,
+                  bool defaultNo) override {
+        questions.push_back({stringId, text, defaultNo});
+        return answer;
+    }
+    void SetStatusText(const std::string& text) override { statusTexts.push_back(text); }
+    void BeginWaitCursor() override { ++waitDepth, ++waitCursorShown; }
+    void EndWaitCursor() override { --waitDepth; }
+    void PumpPaintMessages() override { ++pumps; }
+
+    // The ids of the messages shown, in order.
+    std::vector<unsigned> Ids() const {
+        std::vector<unsigned> ids;
+        for (const auto& m : messages) {
+            ids.push_back(m.id);
+        }
+        return ids;
+    }
+
+    std::vector<Message> messages;
+    std::vector<Question> questions;
+    std::vector<std::string> statusTexts;
+    bool answer = false; // what every question is answered with
+    int waitDepth = 0;
+    int waitCursorShown = 0;
+    int pumps = 0;
+};
+
+} // namespace tillora::test
