@@ -44,9 +44,14 @@ public:
 
 private:
     struct Impl;
+    // How long the bytes take on the wire at the open line settings (ten bits a byte for 8N1).
+    std::uint64_t AirTimeMicroseconds(std::size_t length) const;
+    static unsigned BitsPerByte(int byteSize, int parity, int stopBits);
+
     PortDevices m_devices;
     std::uint32_t m_baudRate = 0;
     std::uint32_t m_inQueue = 1024;
+    unsigned m_bitsPerByte = 10;
     Impl* m_impl = nullptr; // platform handle and state; null while closed
 };
 
