@@ -33,7 +33,9 @@ public:
 // Shows the wait cursor for as long as it lives.
 class CWaitCursor {
 public:
-    explicit CWaitCursor(IFeedback& feedback) : m_feedback(feedback) { m_feedback.BeginWaitCursor(); }
+    explicit CWaitCursor(IFeedback& feedback) : m_feedback(feedback) {
+        m_feedback.BeginWaitCursor();
+    }
     ~CWaitCursor() { m_feedback.EndWaitCursor(); }
     CWaitCursor(const CWaitCursor&) = delete;
     CWaitCursor& operator=(const CWaitCursor&) = delete;

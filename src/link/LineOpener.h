@@ -13,9 +13,9 @@ namespace tillora {
 // How a command reaches the register: the COM index of the settings mapped to its device, a
 // device named directly, or the simulated register in demo mode.
 struct LineChoice {
-    int comIndex = 0;                // port number = index + 1
+    int comIndex = 0; // port number = index + 1
     PortDevices devices = DefaultPortDevices();
-    std::string device;              // when set, opened instead of the COM mapping
+    std::string device; // when set, opened instead of the COM mapping
     // When set, the in-process simulated register takes the place of a port (demo mode).
     std::function<std::unique_ptr<ISerialLine>()> demoLine;
     // When set, every byte sent and received is written here (see TracingLine.h).

@@ -12,7 +12,7 @@ namespace tillora {
 // Fills the printf directives of a string-table format. Only numbers and C strings may go in,
 // which is all that the register's messages use.
 template <typename... Args> std::string FormatText(std::string_view format, Args... args) {
-    static_assert(((std::is_arithmetic_v<Args> || std::is_same_v<Args, const char*>) && ...),
+    static_assert(((std::is_arithmetic_v<Args> || std::is_same_v<Args, const char*>)&&...),
                   "message arguments are numbers or C strings");
     const std::string fmt(format);
     if constexpr (sizeof...(Args) == 0) {

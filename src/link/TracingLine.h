@@ -14,9 +14,10 @@ namespace tillora {
 //   "   12.345 PC>ECR AA 30 30 30 31 32 33 61 3C 3B 0A"
 class CTracingLine final : public ISerialLine {
 public:
-    // Returns null when the file cannot be created.
-    static std::unique_ptr<CTracingLine> Create(std::unique_ptr<ISerialLine> inner,
-                                                const std::string& path);
+    // The line traced into path (appended to), or the line itself when the file cannot be
+    // opened: tracing never stops an exchange.
+    static std::unique_ptr<ISerialLine> Wrap(std::unique_ptr<ISerialLine> inner,
+                                             const std::string& path);
     ~CTracingLine() override;
     CTracingLine(const CTracingLine&) = delete;
     CTracingLine& operator=(const CTracingLine&) = delete;

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "link/Clock.h"
 #include "link/Feedback.h"
+
+#include <cstdint>
 
 #include <string>
 #include <vector>
@@ -32,7 +35,12 @@ public:
     void SetStatusText(const std::string& text) override { statusTexts.push_back(text); }
     void BeginWaitCursor() override { ++waitDepth, ++waitCursorShown; }
     void EndWaitCursor() override { --waitDepth; }
-    void PumpPaintMessages() override { ++pumps; }
+    void PumpPaintMessages() override {
+        ++pumps;
+        if (clock != nullptr) {
+            pumpTimes.push_back(clock->NowMs());
+        }
+    }
 
     // The ids of the messages shown, in order.
     std::vector<unsigned> Ids() const {
@@ -50,6 +58,8 @@ public:
     int waitDepth = 0;
     int waitCursorShown = 0;
     int pumps = 0;
+    IClock* clock = nullptr; // when set, the time of every pump is kept
+    std::vector<std::uint64_t> pumpTimes;
 };
 
 } // namespace tillora::test

@@ -7,8 +7,9 @@ namespace tillora::test {
 void ScriptedLine::ArriveAt(std::uint64_t atMs, const std::vector<std::uint8_t>& bytes) {
     for (auto b : bytes) {
         Arrival arrival{atMs, b};
-        auto pos = std::upper_bound(m_pending.begin(), m_pending.end(), arrival,
-                                    [](const Arrival& a, const Arrival& b) { return a.atMs < b.atMs; });
+        auto pos =
+            std::upper_bound(m_pending.begin(), m_pending.end(), arrival,
+                             [](const Arrival& a, const Arrival& b) { return a.atMs < b.atMs; });
         m_pending.insert(pos, arrival);
     }
 }

@@ -52,7 +52,7 @@ private:
     bool BrokenNow() const { return m_brokenAt != 0 && m_clock.NowMs() >= m_brokenAt; }
 
     FakeClock& m_clock;
-    std::deque<Arrival> m_pending;   // sorted by time
+    std::deque<Arrival> m_pending;    // sorted by time
     std::deque<std::uint8_t> m_queue; // readable now
     std::deque<std::pair<std::uint64_t, std::vector<std::uint8_t>>> m_answers;
     std::vector<WriteRecord> m_writes;

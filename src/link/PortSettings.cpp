@@ -1,0 +1,15 @@
+#include "link/PortSettings.h"
+
+#include "link/EcrIniFile.h"
+
+namespace tillora {
+
+PortDevices LoadPortDevices(const EcrIniFile& ini) {
+    PortDevices devices = DefaultPortDevices();
+    for (std::size_t i = 0; i < devices.size(); ++i) {
+        devices[i] = ini.GetString(PortsSection, "COM" + std::to_string(i + 1), devices[i]);
+    }
+    return devices;
+}
+
+} // namespace tillora

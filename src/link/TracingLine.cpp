@@ -1,0 +1,71 @@
+#include "link/TracingLine.h"
+
+#include <chrono>
+
+namespace tillora {
+namespace {
+
+std::uint64_t NowUs() {
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<std::uint64_t>(
+        std::chrono::duration_cast<std::chrono::microseconds>(now).count());
+}
+
+} // namespace
+
+std::unique_ptr<ISerialLine> CTracingLine::Wrap(std::unique_ptr<ISerialLine> inner,
+                                                const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "a");
+    if (file == nullptr) {
+        return inner;
+    }
+    return std::unique_ptr<ISerialLine>(new CTracingLine(std::move(inner), file));
+}
+
+CTracingLine::CTracingLine(std::unique_ptr<ISerialLine> inner, std::FILE* file)
+    : m_inner(std::move(inner)), m_file(file), m_startUs(NowUs()) {}
+
+CTracingLine::~CTracingLine() {
+    std::fclose(m_file);
+}
+
+void CTracingLine::Trace(const char* direction, const std::uint8_t* data, std::size_t length) {
+    const double ms = static_cast<double>(NowUs() - m_startUs) / 1000.0;
+    std::fprintf(m_file, "%9.3f %s", ms, direction);
+    for (std::size_t i = 0; i < length; ++i) {
+        std::fprintf(m_file, " %02X", data[i]);
+    }
+    std::fputc('\n', m_file);
+    std::fflush(m_file);
+}
+
+bool CTracingLine::Write(const std::uint8_t* data, std::size_t length) {
+    Trace("PC>ECR", data, length);
+    const bool written = m_inner->Write(data, length);
+    if (!written) {
+        std::fprintf(m_file, "%9s write failed\n", "");
+    }
+    return written;
+}
+
+bool CTracingLine::Read(std::uint8_t* buffer, std::size_t maxLength, std::size_t& count) {
+    const bool read = m_inner->Read(buffer, maxLength, count);
+    if (count > 0) {
+        Trace("ECR>PC", buffer, count);
+    }
+    return read;
+}
+
+void CTracingLine::DrainInput() {
+    m_inner->DrainInput();
+}
+
+LineWait CTracingLine::WaitReadable(std::uint64_t timeoutMs) {
+    const LineWait result = m_inner->WaitReadable(timeoutMs);
+    if (result == LineWait::Broken) {
+        std::fprintf(m_file, "%9s line broken\n", "");
+    }
+    return result;
+}
+
+} // namespace tillora
