@@ -14,6 +14,8 @@ std::string IniPathForExecutable(const std::string& executablePath);
 // folder is created when missing. programName is the GUI program's base name ("tillora"), so that
 // every front end in the folder shares one file.
 std::string LocateIniFile(const std::string& programName);
+// The same for an executable at executablePath instead of the running one.
+std::string LocateIniFile(const std::string& programName, const std::string& executablePath);
 
 // The full path of the running executable; empty when the system does not tell.
 std::string ExecutablePath();

@@ -1,0 +1,128 @@
+#include "link/EcrSettings.h"
+
+#include "link/EcrIniFile.h"
+#include "link/EcrModels.h"
+#include "link/Message.h"
+#include "res/StringIds.h"
+
+#include <algorithm>
+
+namespace tillora {
+namespace {
+
+constexpr unsigned LargestSerial = 999999;
+constexpr int ComPortCount = 4;
+
+bool IsValidCom(int com) {
+    return com >= 0 && com < ComPortCount;
+}
+
+bool IsValidSerial(unsigned serial) {
+    return serial >= 1 && serial <= LargestSerial;
+}
+
+// The serial edit's text as a serial number: digits only, at least one, and no more than a
+// serial can have once leading zeros are left out; 0 otherwise.
+unsigned ParseSerialText(const std::string& text) {
+    if (text.empty()) {
+        return 0;
+    }
+    unsigned value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
+            return 0;
+        }
+        value = value * 10 + static_cast<unsigned>(c - '0');
+        if (value > LargestSerial) {
+            return 0; // stops before the number could wrap around
+        }
+    }
+    return value;
+}
+
+// The first check that fails decides the message; 0 when all pass.
+unsigned FirstFailure(int model, int com, unsigned serial) {
+    if (!IsValidEcrModel(model)) {
+        return ids::NoModel;
+    }
+    if (!IsValidCom(com)) {
+        return ids::NoComPort;
+    }
+    if (!IsValidSerial(serial)) {
+        return ids::NoSerial;
+    }
+    return 0;
+}
+
+} // namespace
+
+EcrSettings& ConnectionSettings() {
+    static EcrSettings settings;
+    return settings;
+}
+
+EcrSettings LoadEcrSettings(const EcrIniFile& ini) {
+    EcrSettings settings;
+    settings.EcrType = ini.GetInt(EcrSection, "EcrType", -1);
+    settings.EcrCom = ini.GetInt(EcrSection, "EcrCom", 0);
+    settings.EcrSerial = ini.GetUnsigned(EcrSection, "EcrSerial", 0);
+    return settings;
+}
+
+bool SaveEcrSettings(EcrIniFile& ini, const EcrSettings& settings) {
+    bool saved = ini.WriteInt(EcrSection, "EcrType", settings.EcrType);
+    saved = ini.WriteInt(EcrSection, "EcrCom", settings.EcrCom) && saved;
+    saved = ini.WriteUnsigned(EcrSection, "EcrSerial", settings.EcrSerial) && saved;
+    return saved;
+}
+
+std::uint64_t LoadFrameGapMs(const EcrIniFile& ini) {
+    const int gap = ini.GetInt(EcrSection, "FrameGapMs", static_cast<int>(DefaultFrameGapMs));
+    return static_cast<std::uint64_t>(std::max(gap, 0));
+}
+
+bool ValidateEcrSettings(int model, int com, unsigned serial, unsigned* outSerial,
+                         IFeedback* feedback) {
+    const unsigned failure = FirstFailure(model, com, serial);
+    if (failure != 0) {
+        if (feedback != nullptr) {
+            ShowError(*feedback, failure);
+        }
+        return false;
+    }
+    if (outSerial != nullptr) {
+        *outSerial = serial;
+    }
+    return true;
+}
+
+bool ValidateEcrSettings(const EcrSettings& settings, IFeedback* feedback) {
+    return ValidateEcrSettings(settings.EcrType, settings.EcrCom, settings.EcrSerial, nullptr,
+                               feedback);
+}
+
+std::string FrameTitle(const EcrSettings& settings) {
+    if (!IsValidEcrModel(settings.EcrType) || settings.EcrSerial == 0) {
+        return "Tillora";
+    }
+    const std::string model(EcrModelName(settings.EcrType));
+    // Widened so that a COM index read from a hand-edited file cannot overflow on the way.
+    const long long port = static_cast<long long>(settings.EcrCom) + 1;
+    return FormatText("Tillora - [%s, COM%lld, %06u]", model.c_str(), port, settings.EcrSerial);
+}
+
+SettingsDialogCheck CheckSettingsDialog(int modelSelection, int comSelection,
+                                        const std::string& serialText) {
+    const unsigned serial = ParseSerialText(serialText);
+    const unsigned failure = FirstFailure(modelSelection, comSelection, serial);
+    if (failure != 0) {
+        return {failure, {}};
+    }
+    return {0, {modelSelection, comSelection, serial}};
+}
+
+std::string SerialDigits(unsigned serial) {
+    return FormatText("%06u", serial);
+}
+
+} // namespace tillora

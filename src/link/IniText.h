@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tillora::ini {
+
+// The text of an INI file read and edited the way the Windows private-profile functions do it:
+// "[section]" lines open sections, "key=value" lines hold values, lines starting with ';' or '#'
+// are comments. Sections and keys match without regard to ASCII case, and the first matching
+// section and the first matching key in it count.
+
+// The key's value, trimmed of blanks and tabs and freed of one pair of enclosing quotes;
+// nothing when the section or the key is missing.
+std::optional<std::string> FindValue(std::string_view text, std::string_view section,
+                                     std::string_view key);
+
+// The text with the key set to value. An existing key keeps its spelling and its place; a new key
+// goes after the last non-blank line of its section, a new section at the end of the text. Every
+// other line stays byte for byte. New lines end like the text's first line, or with
+// newLineEnding when the text has no line break yet.
+std::string SetValue(std::string_view text, std::string_view section, std::string_view key,
+                     std::string_view value, std::string_view newLineEnding);
+
+} // namespace tillora::ini
