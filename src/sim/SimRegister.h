@@ -17,9 +17,28 @@ struct SimAnswer {
     bool closeLine = false;
 };
 
+// What the register did with one frame it received.
+enum class SimReply {
+    Ack,   // acknowledged (a table transfer's "z" also got the confirmation)
+    Nak,   // refused
+    Info,  // the information answer
+    None,  // no answer: told to stay silent, or the PC's acknowledgement of a confirmation
+    Close, // closed the line instead of answering
+};
+
 // The register's side of the link as a plain state machine, free of any transport: it takes the
 // PC's bytes as they come, checks each frame the way the PC checks the register's, answers it,
 // and keeps what it received. The pseudo-terminal host and the in-process line both drive it.
+//
+// Frames: a command ("a", "z", "f") is 11 bytes and the information query 5, so a frame whose
+// last byte is not 0x0A is refused as soon as it is in; a record ends at its 0x0A (at most 4096
+// bytes); the logo frame ends with the last byte of the bitmap file, whose length the file's own
+// header gives. Records are taken only inside a table transfer opened by "a"; elsewhere they are
+// refused, and so is a "z" without an open transfer. The twelve free bytes of the confirmation are
+// the transfer's record counts in digits: six for "r", then two each for "o", "y" and "w".
+// The faults act on the answers: a frame met with silence or with the line closing is still
+// taken (its record kept), a refused one is not. The PC's acknowledgement of the confirmation is
+// never answered, whatever the faults.
 class CSimRegister {
 public:
     CSimRegister(int model, unsigned serial, SimFaults faults = {});
@@ -37,17 +56,43 @@ public:
     const std::vector<std::string>& Records(char kind) const;
     // Every complete frame received, exactly as it came.
     const std::vector<std::vector<std::uint8_t>>& Frames() const { return m_frames; }
+    // What the register did with each frame, in the order of Frames().
+    const std::vector<SimReply>& Replies() const { return m_replies; }
     // The last logo received: the bitmap file's bytes.
     const std::vector<std::uint8_t>& Logo() const { return m_logo; }
+    // True once the PC's acknowledgement of the last confirmation has come in and passed the
+    // checks; false again when the next transfer opens.
+    bool ConfirmationAcknowledged() const { return m_confirmationAcknowledged; }
 
 private:
-    // implementation state (frame assembly, transfer state, counters)
+    enum class Assembly { Incomplete, Complete, Overlong };
+
+    Assembly Assemble(std::uint8_t byte);
+    std::size_t FixedLength() const;
+    void TakeFrame(std::vector<SimAnswer>& answers, bool overlong);
+    bool Accept(const std::vector<std::uint8_t>& frame);
+    void Apply(const std::vector<std::uint8_t>& frame, std::vector<SimAnswer>& answers);
+    bool TakeConfirmationAck(const std::vector<std::uint8_t>& frame);
+    void AddAnswer(std::vector<SimAnswer>& answers, std::vector<std::uint8_t> frame) const;
+    std::vector<std::uint8_t> Answer(std::uint8_t first) const;
+    std::vector<std::uint8_t> Confirmation() const;
+    std::string AnswerSerialText() const;
+    void Checksummed(std::vector<std::uint8_t>& frame) const;
+
     int m_model;
     unsigned m_serial;
     SimFaults m_faults;
+    std::string m_serialText;
     std::map<char, std::vector<std::string>> m_records;
     std::vector<std::vector<std::uint8_t>> m_frames;
+    std::vector<SimReply> m_replies;
     std::vector<std::uint8_t> m_logo;
+
+    std::vector<std::uint8_t> m_pending; // the frame being assembled, from its first byte
+    bool m_transferOpen = false;
+    bool m_awaitingConfirmationAck = false;
+    bool m_confirmationAcknowledged = false;
+    std::map<char, unsigned> m_transferCounts; // records taken since "a", by kind
 };
 
 } // namespace tillora::sim

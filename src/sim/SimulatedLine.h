@@ -4,7 +4,10 @@
 #include "link/SerialLine.h"
 #include "sim/SimRegister.h"
 
+#include <cstdint>
+#include <deque>
 #include <memory>
+#include <optional>
 
 namespace tillora::sim {
 
@@ -24,9 +27,22 @@ public:
     CSimRegister& Register() { return *m_ecr; }
 
 private:
+    struct Arrival {
+        std::uint64_t atUs; // readable from this time on
+        std::uint8_t byte;
+    };
+
+    void Schedule(const SimAnswer& answer, std::uint64_t completeUs);
+    void MoveArrived();
+    bool ClosedNow();
+    std::optional<std::uint64_t> NextEventMs() const;
+
     std::shared_ptr<CSimRegister> m_ecr;
     IClock& m_clock;
-    // implementation state: bytes with the times they become readable, closed flag
+    std::deque<Arrival> m_onTheWire;  // in the order they become readable
+    std::deque<std::uint8_t> m_queue; // readable now
+    std::uint64_t m_lineFreeUs = 0;   // when the last byte sent so far is in
+    std::optional<std::uint64_t> m_closeUs;
 };
 
 } // namespace tillora::sim

@@ -1,1 +1,102 @@
-int main() { return 0; }
+// tillora-ecr-sim: the simulated register on a pseudo-terminal. Prints the device to open on the
+// first line of its output, then answers on it until SIGINT or SIGTERM, or until it closes the
+// line because it was told to.
+
+#ifdef _WIN32
+
+#include <cstdio>
+
+int main() {
+    std::fputs("tillora-ecr-sim: the pseudo-terminal register needs a POSIX system\n", stderr);
+    return 2;
+}
+
+#else
+
+#include "sim/PtyRegister.h"
+#include "sim/SimFrameLog.h"
+#include "sim/SimOptions.h"
+#include "sim/SimRegister.h"
+
+#include <csignal>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <pthread.h>
+#include <unistd.h>
+
+namespace {
+
+using namespace tillora::sim;
+
+// SIGINT and SIGTERM are taken by a thread of their own, which tells the register's loop to stop
+// through a pipe; so the loop ends cleanly and the log is written. Returns the pipe's read end,
+// or -1.
+int WatchStopSignals() {
+    sigset_t signals;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGINT);
+    sigaddset(&signals, SIGTERM);
+    int stopPipe[2];
+    if (pthread_sigmask(SIG_BLOCK, &signals, nullptr) != 0 || pipe(stopPipe) != 0) {
+        return -1;
+    }
+    std::thread([signals, writeEnd = stopPipe[1]] {
+        int signal = 0;
+        sigwait(&signals, &signal);
+        const char stop = 's';
+        (void)write(writeEnd, &stop, 1);
+    }).detach();
+    return stopPipe[0];
+}
+
+int Serve(const SimOptions& options) {
+    CSimRegister ecr(options.model, options.serial, options.faults);
+    CPtyRegister pty(ecr);
+    std::string error;
+    const int stopFd = WatchStopSignals();
+    if (stopFd < 0 || !pty.Open(error)) {
+        std::fprintf(stderr, "tillora-ecr-sim: %s\n", error.c_str());
+        return 1;
+    }
+    std::printf("%s\n", pty.DevicePath().c_str());
+    std::fflush(stdout);
+
+    std::optional<CFrameLogFile> log;
+    if (!options.logFile.empty()) {
+        log.emplace(options.logFile);
+        log->Update(ecr);
+    }
+    const auto writeLog = [&log, &ecr] {
+        if (log && !log->Update(ecr)) {
+            std::fputs("tillora-ecr-sim: the log cannot be written\n", stderr);
+        }
+    };
+    const CPtyRegister::End end = pty.Run(stopFd, writeLog);
+    writeLog();
+    return end == CPtyRegister::End::Failed ? 1 : 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Whoever started us may stop reading our output after the device line.
+    std::signal(SIGPIPE, SIG_IGN);
+    std::string error;
+    const std::optional<SimOptions> options =
+        ParseSimOptions(std::vector<std::string>(argv + 1, argv + argc), error);
+    if (!options) {
+        std::fprintf(stderr, "tillora-ecr-sim: %s\n%s", error.c_str(), SimUsage().c_str());
+        return 2;
+    }
+    if (options->help) {
+        std::fputs(SimUsage().c_str(), stdout);
+        return 0;
+    }
+    return Serve(*options);
+}
+
+#endif

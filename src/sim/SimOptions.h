@@ -1,0 +1,27 @@
+#pragma once
+
+#include "sim/SimFaults.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tillora::sim {
+
+// What tillora-ecr-sim is told on its command line.
+struct SimOptions {
+    int model = 0;
+    unsigned serial = 123;
+    SimFaults faults;
+    std::string logFile; // empty: no log
+    bool help = false;
+};
+
+// Reads the options that follow the program's name. On a bad option the reason is put in error
+// and nothing is returned.
+std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, std::string& error);
+
+// The options, one a line, for --help and after a bad option.
+std::string SimUsage();
+
+} // namespace tillora::sim
