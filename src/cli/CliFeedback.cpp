@@ -1,0 +1,85 @@
+#include "cli/CliFeedback.h"
+
+#include <cstring>
+
+#ifdef _WIN32
+#include <io.h>
+#define isatty _isatty
+#define fileno _fileno
+#else
+#include <unistd.h>
+#endif
+
+namespace tillora::cli {
+
+std::string TerminalText(const std::string& text) {
+    std::string result;
+    result.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            continue;
+        }
+        result += text[i];
+    }
+    return result;
+}
+
+CCliFeedback::CCliFeedback(std::optional<bool> answer, std::FILE* in, std::FILE* out)
+    : m_answer(answer), m_in(in), m_out(out), m_outIsTerminal(isatty(fileno(out)) != 0) {}
+
+void CCliFeedback::EndProgressLine() {
+    if (m_progressShown) {
+        std::fputc('\n', m_out);
+        m_progressShown = false;
+    }
+}
+
+void CCliFeedback::ClearProgress() {
+    if (m_progressShown) {
+        std::fprintf(m_out, "\r\033[K");
+        std::fflush(m_out);
+        m_progressShown = false;
+    }
+}
+
+void CCliFeedback::ShowMessage(unsigned /*stringId*/, const std::string& text,
+                               MessageIcon /*icon*/) {
+    EndProgressLine();
+    std::fprintf(m_out, "%s\n", TerminalText(text).c_str());
+    std::fflush(m_out);
+    ++m_messages;
+}
+
+bool CCliFeedback::AskYesNo(unsigned /*stringId*/, const std::string& text, MessageIcon /*icon*/,
+                            bool /*defaultNo*/) {
+    EndProgressLine();
+    std::fprintf(m_out, "%s\n", TerminalText(text).c_str());
+    if (m_answer) {
+        std::fprintf(m_out, "%s\n", *m_answer ? "[y]" : "[n]");
+        return *m_answer;
+    }
+    // With no terminal to ask, the careful answer is No.
+    if (isatty(fileno(m_in)) == 0) {
+        std::fprintf(m_out, "[n]\n");
+        return false;
+    }
+    std::fprintf(m_out, "[y/N] ");
+    std::fflush(m_out);
+    char reply[16] = {};
+    if (std::fgets(reply, sizeof reply, m_in) == nullptr) {
+        return false;
+    }
+    return reply[0] == 'y' || reply[0] == 'Y' || std::strncmp(reply, "д", 2) == 0 ||
+           std::strncmp(reply, "Д", 2) == 0;
+}
+
+void CCliFeedback::SetStatusText(const std::string& text) {
+    m_lastStatus = text;
+    if (m_outIsTerminal) {
+        std::fprintf(m_out, "\r\033[K%s", text.c_str());
+        std::fflush(m_out);
+        m_progressShown = true;
+    }
+}
+
+} // namespace tillora::cli

@@ -1,1 +1,5 @@
-int main() { return 0; }
+#include "cli/CliApp.h"
+
+int main(int argc, char** argv) {
+    return tillora::cli::RunCli(argc, argv);
+}

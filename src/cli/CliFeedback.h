@@ -1,0 +1,47 @@
+#pragma once
+
+#include "link/Feedback.h"
+
+#include <cstdio>
+#include <optional>
+#include <string>
+
+namespace tillora::cli {
+
+// The feedback of a terminal: messages on stderr, questions answered by --yes/--no or asked on
+// the terminal (No when there is none), progress on stderr while it is a terminal.
+class CCliFeedback final : public IFeedback {
+public:
+    // answer: the reply to every question, or none to ask.
+    CCliFeedback(std::optional<bool> answer, std::FILE* in = stdin, std::FILE* out = stderr);
+
+    void ShowMessage(unsigned stringId, const std::string& text, MessageIcon icon) override;
+    bool AskYesNo(unsigned stringId, const std::string& text, MessageIcon icon,
+                  bool defaultNo) override;
+    void SetStatusText(const std::string& text) override;
+    void BeginWaitCursor() override {}
+    void EndWaitCursor() override {}
+    void PumpPaintMessages() override {}
+
+    // The last status text: how a transfer reports success.
+    const std::string& LastStatus() const { return m_lastStatus; }
+    bool ShowedMessage() const { return m_messages > 0; }
+    // Takes the progress line off the terminal, before the command prints its result.
+    void ClearProgress();
+
+private:
+    void EndProgressLine();
+
+    std::optional<bool> m_answer;
+    std::FILE* m_in;
+    std::FILE* m_out;
+    bool m_outIsTerminal;
+    bool m_progressShown = false;
+    unsigned m_messages = 0;
+    std::string m_lastStatus;
+};
+
+// A string-table text as a terminal shows it: CR LF becomes a plain line end.
+std::string TerminalText(const std::string& text);
+
+} // namespace tillora::cli

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "cli/CliFeedback.h"
+#include "link/Clock.h"
+#include "link/EcrIniFile.h"
+#include "link/EcrSettings.h"
+#include "link/LineOpener.h"
+#include "sim/SimRegister.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace tillora::cli {
+
+// The global options, as given on the command line.
+struct CliOptions {
+    std::string iniFile;
+    std::optional<int> model;       // model index 0 to 9
+    std::optional<int> com;         // port number 1 to 4
+    std::optional<unsigned> serial; // 1 to 999999
+    std::string port;               // a device opened instead of the COM mapping
+    bool demo = false;
+    bool yes = false;
+    bool no = false;
+    std::optional<std::uint64_t> gapMs;
+    std::string traceFile;
+};
+
+// Everything one command runs with: the INI file, the settings in force (the file's, overridden
+// by the options), the line to the register and the terminal's feedback.
+class CCliSession {
+public:
+    explicit CCliSession(const CliOptions& options);
+
+    EcrIniFile& Ini() { return m_ini; }
+    const EcrSettings& Settings() const { return m_settings; }
+    std::uint64_t FrameGapMs() const { return m_frameGapMs; }
+    const LineChoice& Line() const { return m_line; }
+    CCliFeedback& Feedback() { return m_feedback; }
+    IClock& Clock() { return m_clock; }
+    // The register of demo mode; null otherwise.
+    sim::CSimRegister* DemoRegister() { return m_demoRegister.get(); }
+
+private:
+    void SetUpDemo();
+
+    EcrIniFile m_ini;
+    EcrSettings m_settings;
+    std::uint64_t m_frameGapMs;
+    LineChoice m_line;
+    CCliFeedback m_feedback;
+    CSteadyClock m_clock;
+    std::shared_ptr<sim::CSimRegister> m_demoRegister;
+};
+
+// The INI file the options name, else the program's own.
+std::string IniFileFor(const CliOptions& options);
+
+} // namespace tillora::cli

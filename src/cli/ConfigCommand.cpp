@@ -1,0 +1,57 @@
+#include "cli/Commands.h"
+
+#include "link/EcrModels.h"
+#include "link/Message.h"
+#include "res/StringIds.h"
+
+#include <string>
+
+namespace tillora::cli {
+namespace {
+
+std::string PortText(const CCliSession& session) {
+    const LineChoice& line = session.Line();
+    if (!line.device.empty()) {
+        return line.device;
+    }
+    const int com = session.Settings().EcrCom;
+    std::string text = "COM" + std::to_string(com + 1);
+    if (com >= 0 && com < static_cast<int>(line.devices.size())) {
+        text += " (" + line.devices[static_cast<std::size_t>(com)] + ")";
+    }
+    return text;
+}
+
+} // namespace
+
+int RunModels(std::FILE* out) {
+    for (int i = 0; i < EcrModelCount; ++i) {
+        std::fprintf(out, "%d\t%s\n", i, std::string(EcrModelName(i)).c_str());
+    }
+    return ExitSuccess;
+}
+
+int RunConfig(CCliSession& session, bool writeSettings, bool writeGap, std::FILE* out) {
+    const EcrSettings& settings = session.Settings();
+    if (writeSettings && !SaveEcrSettings(session.Ini(), settings)) {
+        ShowError(session.Feedback(), ids::SettingsNotWritten, session.Ini().GetPath().c_str());
+        return ExitFailed;
+    }
+    if (writeGap && !session.Ini().WriteUnsigned(EcrSection, "FrameGapMs",
+                                                 static_cast<unsigned>(session.FrameGapMs()))) {
+        ShowError(session.Feedback(), ids::SettingsNotWritten, session.Ini().GetPath().c_str());
+        return ExitFailed;
+    }
+    std::fprintf(out, "Ini=%s\n", session.Ini().GetPath().c_str());
+    std::fprintf(out, "EcrType=%d\n", settings.EcrType);
+    std::fprintf(out, "EcrCom=%d\n", settings.EcrCom);
+    std::fprintf(out, "EcrSerial=%u\n", settings.EcrSerial);
+    std::fprintf(out, "FrameGapMs=%llu\n", static_cast<unsigned long long>(session.FrameGapMs()));
+    std::fprintf(out, "Model=%s\n", std::string(EcrModelName(settings.EcrType)).c_str());
+    std::fprintf(out, "Port=%s\n", PortText(session).c_str());
+    std::fprintf(out, "Serial=%s\n", SerialDigits(settings.EcrSerial).c_str());
+    std::fprintf(out, "Title=%s\n", FrameTitle(settings).c_str());
+    return ExitSuccess;
+}
+
+} // namespace tillora::cli
