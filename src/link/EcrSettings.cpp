@@ -6,6 +6,7 @@
 #include "res/StringIds.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace tillora {
 namespace {
@@ -103,12 +104,13 @@ bool ValidateEcrSettings(const EcrSettings& settings, IFeedback* feedback) {
 
 std::string FrameTitle(const EcrSettings& settings) {
     if (!IsValidEcrModel(settings.EcrType) || settings.EcrSerial == 0) {
-        return "Tillora";
+        return std::string(LoadString(ids::AppTitle));
     }
     const std::string model(EcrModelName(settings.EcrType));
-    // Widened so that a COM index read from a hand-edited file cannot overflow on the way.
-    const long long port = static_cast<long long>(settings.EcrCom) + 1;
-    return FormatText("Tillora - [%s, COM%lld, %06u]", model.c_str(), port, settings.EcrSerial);
+    // A COM index read from a hand-edited file must not overflow on the way to its number.
+    const int port =
+        settings.EcrCom < std::numeric_limits<int>::max() ? settings.EcrCom + 1 : settings.EcrCom;
+    return FormatMessage(ids::FrameTitle, model.c_str(), port, settings.EcrSerial);
 }
 
 SettingsDialogCheck CheckSettingsDialog(int modelSelection, int comSelection,

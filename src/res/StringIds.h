@@ -1,7 +1,32 @@
 #pragma once
 
-// Numbers of the string-table texts that the code refers to by name.
+// Numbers of the string-table texts that the code refers to by name. Messages and captions keep
+// the numbers the register's users and the table files have always had (20000 and up); the texts
+// of dialogs, menus and the main window are numbered from 30000 in one block per dialog or menu.
+// The status-bar prompts of the commands are filed under the command's own id.
 namespace tillora::ids {
+
+// Table text files
+inline constexpr unsigned FileNotOpenedForReading = 20000;
+inline constexpr unsigned LineNotRead = 20001;
+inline constexpr unsigned FileNotWritten = 20002;
+inline constexpr unsigned FileNotCreated = 20003;
+
+// Column headers of the tables
+inline constexpr unsigned HeaderText = 20006;
+inline constexpr unsigned HeaderName = 20009;
+inline constexpr unsigned HeaderBarcode = 20010;
+inline constexpr unsigned HeaderPrice = 20011;
+inline constexpr unsigned HeaderTaxGroup = 20012;
+inline constexpr unsigned HeaderTurnover = 20013;
+inline constexpr unsigned HeaderSales = 20014;
+inline constexpr unsigned HeaderStock = 20015;
+inline constexpr unsigned HeaderSubgroup = 20016;
+inline constexpr unsigned HeaderPaymentType = 20017;
+
+// Clear all and report to articles
+inline constexpr unsigned ConfirmClearAll = 20004;
+inline constexpr unsigned ConfirmReportToArticles = 20018;
 
 // Connection settings
 inline constexpr unsigned NoModel = 20019;
@@ -16,5 +41,144 @@ inline constexpr unsigned InvalidData = 20026;
 inline constexpr unsigned ChecksumError = 20027;
 inline constexpr unsigned SerialMismatch = 20028;
 inline constexpr unsigned WriteFailed = 20029;
+
+// Reading the report
+inline constexpr unsigned ReadingSubgroup = 20005;
+inline constexpr unsigned ArticlesRead = 20022;
+inline constexpr unsigned ReadingArticle = 20030;
+
+// Sending tables
+inline constexpr unsigned NameTooLong = 20032;
+inline constexpr unsigned PriceTooLarge = 20033;
+inline constexpr unsigned StockTooLarge = 20034;
+inline constexpr unsigned SendingRow = 20035;
+inline constexpr unsigned RowsSent = 20036;
+inline constexpr unsigned ConfirmDefaultsForEmptyCells = 20037;
+inline constexpr unsigned SelectedCellsSent = 20038;
+inline constexpr unsigned OperatorNameTooLong = 20039;
+inline constexpr unsigned LineTooLong = 20040;
+
+// Logo manager
+inline constexpr unsigned ConfirmTooManyColours = 20041;
+inline constexpr unsigned ChooseFile = 20042;
+inline constexpr unsigned ConfirmPictureTooLarge = 20044;
+inline constexpr unsigned OutOfMemory = 20045;
+inline constexpr unsigned PictureSize = 20046;
+inline constexpr unsigned ChoosePictureTitle = 20047;
+inline constexpr unsigned ConfirmDefaultPicture = 20053;
+
+// Find and go to row
+inline constexpr unsigned EnterRowNumber = 20031;
+inline constexpr unsigned SearchReachedTableEnd = 20048;
+inline constexpr unsigned SearchReachedSelectionEnd = 20049;
+inline constexpr unsigned NoSearchText = 20050;
+inline constexpr unsigned SearchReachedTableStart = 20051;
+inline constexpr unsigned SearchReachedSelectionStart = 20052;
+
+// Status bar
+inline constexpr unsigned RowColLength = 20060;
+
+// Tab captions: the base plus the table's TableKind value
+inline constexpr unsigned TabCaption = 20800;
+inline constexpr unsigned TabCaptionWithFile = 20900;
+
+// Settings dialog
+inline constexpr unsigned SettingsCaption = 30000;
+inline constexpr unsigned SettingsModelLabel = 30001;
+inline constexpr unsigned SettingsSerialLabel = 30002;
+inline constexpr unsigned SettingsComLabel = 30003;
+inline constexpr unsigned SettingsInfoButton = 30004;
+inline constexpr unsigned SettingsOk = 30005;
+inline constexpr unsigned SettingsCancel = 30006;
+inline constexpr unsigned SettingsCom1 = 30010;
+inline constexpr unsigned SettingsCom2 = 30011;
+inline constexpr unsigned SettingsCom3 = 30012;
+inline constexpr unsigned SettingsCom4 = 30013;
+
+// Main menu: File
+inline constexpr unsigned MenuFile = 30100;
+inline constexpr unsigned MenuFileOpen = 30101;
+inline constexpr unsigned MenuFileSave = 30102;
+inline constexpr unsigned MenuFileSaveAs = 30103;
+inline constexpr unsigned MenuFileClearAll = 30104;
+inline constexpr unsigned MenuFilePrint = 30105;
+inline constexpr unsigned MenuFilePrintPreview = 30106;
+inline constexpr unsigned MenuFilePrintSetup = 30107;
+inline constexpr unsigned MenuFileRecentFile = 30108;
+inline constexpr unsigned MenuFileExit = 30109;
+
+// Main menu: Edit
+inline constexpr unsigned MenuEdit = 30120;
+inline constexpr unsigned MenuEditCut = 30121;
+inline constexpr unsigned MenuEditCopy = 30122;
+inline constexpr unsigned MenuEditPaste = 30123;
+inline constexpr unsigned MenuEditSelectAll = 30124;
+inline constexpr unsigned MenuEditFind = 30125;
+inline constexpr unsigned MenuEditFindNext = 30126;
+inline constexpr unsigned MenuEditFindPrevious = 30127;
+inline constexpr unsigned MenuEditGoToRow = 30128;
+
+// Main menu: Register
+inline constexpr unsigned MenuRegister = 30140;
+inline constexpr unsigned MenuRegisterSettings = 30141;
+inline constexpr unsigned MenuRegisterReportToArticles = 30142;
+inline constexpr unsigned MenuRegisterSendAll = 30143;
+inline constexpr unsigned MenuRegisterSendSelected = 30144;
+inline constexpr unsigned MenuRegisterReport = 30145;
+inline constexpr unsigned MenuRegisterSendLogo = 30146;
+
+// Main menu: View
+inline constexpr unsigned MenuView = 30160;
+inline constexpr unsigned MenuViewToolbar = 30161;
+inline constexpr unsigned MenuViewStatusBar = 30162;
+inline constexpr unsigned MenuViewNextTable = 30163;
+inline constexpr unsigned MenuViewPreviousTable = 30164;
+
+// Main menu: Help
+inline constexpr unsigned MenuHelp = 30180;
+inline constexpr unsigned MenuHelpContents = 30181;
+inline constexpr unsigned MenuHelpAbout = 30182;
+
+// Main window and its status bar
+inline constexpr unsigned AppTitle = 30200;
+inline constexpr unsigned FrameTitle = 30201;
+inline constexpr unsigned StatusIdle = 30202;
+inline constexpr unsigned IndicatorCaps = 30203;
+inline constexpr unsigned IndicatorNum = 30204;
+inline constexpr unsigned IndicatorScroll = 30205;
+
+// Find dialog
+inline constexpr unsigned FindCaption = 30300;
+inline constexpr unsigned FindTextLabel = 30301;
+inline constexpr unsigned FindMatchCase = 30302;
+inline constexpr unsigned FindSelectedOnly = 30303;
+inline constexpr unsigned FindButton = 30304;
+inline constexpr unsigned FindCancel = 30305;
+
+// Go-to-row dialog
+inline constexpr unsigned GoToRowCaption = 30400;
+inline constexpr unsigned GoToRowLabel = 30401;
+inline constexpr unsigned GoToRowOk = 30402;
+inline constexpr unsigned GoToRowCancel = 30403;
+
+// Logo manager dialog
+inline constexpr unsigned LogoCaption = 30500;
+inline constexpr unsigned LogoStart = 30501;
+inline constexpr unsigned LogoFromFile = 30502;
+inline constexpr unsigned LogoDefault = 30503;
+inline constexpr unsigned LogoExit = 30504;
+inline constexpr unsigned LogoHintLabel = 30505;
+inline constexpr unsigned LogoFileFilter = 30506;
+
+// Table file dialogs
+inline constexpr unsigned SaveTableFilter = 30600;
+inline constexpr unsigned OpenTableFilter = 30601;
+
+// Grid widget
+inline constexpr unsigned ClipboardServicesFailed = 30700;
+inline constexpr unsigned PrintFooterPage = 30701;
+
+// Command-line tool
+inline constexpr unsigned SettingsNotWritten = 30900;
 
 } // namespace tillora::ids
