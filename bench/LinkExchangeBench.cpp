@@ -8,7 +8,9 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <string>
 #include <sys/resource.h>
+#include <vector>
 
 namespace tillora {
 namespace {
@@ -34,21 +36,32 @@ double CpuSeconds() {
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
-bool OpenOn(CSerialPort& port, const std::string& device) {
-    return port.OpenDevice(device, EcrBaudRate, 8, 0, 0, EcrQueueSize, EcrQueueSize);
-}
+// tillora-ecr-sim with the given options and the program's side of its line, opened as every
+// command opens a port.
+struct BenchRegister {
+    explicit BenchRegister(const std::vector<std::string>& options) : sim(options) {}
+
+    bool Open(benchmark::State& state) {
+        if (!port.OpenDevice(sim.Device(), EcrBaudRate, 8, 0, 0, EcrQueueSize, EcrQueueSize)) {
+            state.SkipWithError("the simulated register could not be opened");
+            return false;
+        }
+        return true;
+    }
+
+    test::SimProcess sim;
+    CSerialPort port;
+    QuietFeedback feedback;
+    CSteadyClock clock;
+};
 
 void CommandExchange(benchmark::State& state) {
     const auto gapMs = static_cast<std::uint64_t>(state.range(0));
-    test::SimProcess sim({"--serial", "123", "--pace", "9600"});
-    CSerialPort port;
-    if (!OpenOn(port, sim.Device())) {
-        state.SkipWithError("the simulated register could not be opened");
+    BenchRegister ecr({"--serial", "123", "--pace", "9600"});
+    if (!ecr.Open(state)) {
         return;
     }
-    QuietFeedback feedback;
-    CSteadyClock clock;
-    CLink link(port, clock, feedback, 123, gapMs);
+    CLink link(ecr.port, ecr.clock, ecr.feedback, 123, gapMs);
     link.SendCommand('a'); // the first exchange has no gap before it
     double totalMs = 0;
     for (auto _ : state) {
@@ -71,18 +84,14 @@ void CommandExchange(benchmark::State& state) {
 }
 
 void WaitingOutTheTimeLimit(benchmark::State& state) {
-    test::SimProcess sim({"--serial", "123", "--silent-from", "1"});
-    CSerialPort port;
-    if (!OpenOn(port, sim.Device())) {
-        state.SkipWithError("the simulated register could not be opened");
+    BenchRegister ecr({"--serial", "123", "--silent-from", "1"});
+    if (!ecr.Open(state)) {
         return;
     }
-    QuietFeedback feedback;
-    CSteadyClock clock;
     double cpu = 0;
     double wall = 0;
     for (auto _ : state) {
-        CLink link(port, clock, feedback, 123, 0);
+        CLink link(ecr.port, ecr.clock, ecr.feedback, 123, 0);
         const double cpuStart = CpuSeconds();
         const auto start = std::chrono::steady_clock::now();
         link.SendCommand('a'); // fails after 3000 ms: the register stays silent

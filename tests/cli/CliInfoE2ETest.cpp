@@ -1,4 +1,5 @@
 #include "SimProcess.h"
+#include "TempFolder.h"
 #include "res/StringIds.h"
 #include "res/StringTable.h"
 
@@ -47,8 +48,9 @@ protected:
         return Cli({"--port", sim.Device(), "--serial", "123", "info"});
     }
 
-    std::filesystem::path folder;
-    std::string ini;
+    test::TempFolder temp{"tillora-cli"};
+    std::filesystem::path folder = temp.Path();
+    std::string ini = (folder / "tillora.ini").string();
 };
 
 TEST_F(CliInfoE2ETest, DemoRegisterAnswersWithItsSerial) {

@@ -1,12 +1,13 @@
 #include "link/EcrIniFile.h"
 
+#include "TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <limits>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -24,17 +25,6 @@ const std::string NativeBreak = "\n";
 // A fresh folder per test, removed afterwards.
 class EcrIniFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::random_device random;
-        m_folder = fs::temp_directory_path() / ("tillora-ini-" + std::to_string(random()));
-        fs::create_directories(m_folder);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::permissions(m_folder, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(m_folder, ec);
-    }
-
     std::string PathOf(const std::string& name) const { return (m_folder / name).string(); }
 
     // The file "test.ini" in the folder with exactly these bytes.
@@ -58,7 +48,8 @@ protected:
         return names;
     }
 
-    fs::path m_folder;
+    test::TempFolder m_temp{"tillora-ini"};
+    fs::path m_folder = m_temp.Path();
 };
 
 TEST_F(EcrIniFileTest, MissingFileOrKeyGivesTheDefault) {

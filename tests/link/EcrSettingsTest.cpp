@@ -4,13 +4,13 @@
 #include "res/StringIds.h"
 
 #include "RecordingFeedback.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -22,16 +22,6 @@ namespace fs = std::filesystem;
 // An INI file in a fresh folder, removed afterwards.
 class EcrSettingsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::random_device random;
-        m_folder = fs::temp_directory_path() / ("tillora-settings-" + std::to_string(random()));
-        fs::create_directories(m_folder);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(m_folder, ec);
-    }
-
     std::string IniPath() const { return (m_folder / "tillora.ini").string(); }
 
     EcrIniFile IniWith(const std::string& text) const {
@@ -44,7 +34,8 @@ protected:
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
 
-    fs::path m_folder;
+    test::TempFolder m_temp{"tillora-settings"};
+    fs::path m_folder = m_temp.Path();
 };
 
 TEST(EcrModelsTest, CatalogueNamesByIndex) {

@@ -1,12 +1,13 @@
 #include "link/IniLocation.h"
 
+#include "TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <random>
 #include <string>
 
 namespace tillora {
@@ -71,17 +72,8 @@ private:
 
 class IniLocationTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::random_device random;
-        m_folder = fs::temp_directory_path() / ("tillora-location-" + std::to_string(random()));
-        fs::create_directories(m_folder);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(m_folder, ec);
-    }
-
-    fs::path m_folder;
+    test::TempFolder m_temp{"tillora-location"};
+    fs::path m_folder = m_temp.Path();
 };
 
 TEST_F(IniLocationTest, EnvironmentNamesTheFile) {
