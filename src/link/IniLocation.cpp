@@ -94,12 +94,12 @@ std::string LocateIniFile(const std::string& programName) {
 }
 
 std::string LocateIniFile(const std::string& programName, const std::string& executablePath) {
-    const std::string named = EnvironmentValue("TILLORA_INI");
+    std::string named = EnvironmentValue("TILLORA_INI");
     if (!named.empty()) {
         return named;
     }
     const fs::path folder = fs::path(executablePath).parent_path();
-    const std::string besideProgram = IniPathForExecutable((folder / programName).string());
+    std::string besideProgram = IniPathForExecutable((folder / programName).string());
     if (!executablePath.empty() && CanCreateFilesIn(folder, programName)) {
         return besideProgram;
     }

@@ -14,7 +14,7 @@ namespace tillora {
 template <typename... Args> std::string FormatText(std::string_view format, Args... args) {
     static_assert(((std::is_arithmetic_v<Args> || std::is_same_v<Args, const char*>)&&...),
                   "message arguments are numbers or C strings");
-    const std::string fmt(format);
+    std::string fmt(format);
     if constexpr (sizeof...(Args) == 0) {
         return fmt;
     } else {

@@ -131,7 +131,8 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args,
             }
             const std::string& value = args[++i];
             if (!found->second(value, options)) {
-                error = "bad value for " + name + ": " + value;
+                error = "bad value for " + name;
+                error += ": " + value;
                 return std::nullopt;
             }
         } else {
