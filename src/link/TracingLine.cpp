@@ -26,11 +26,13 @@ CTracingLine::CTracingLine(std::unique_ptr<ISerialLine> inner, std::FILE* file)
     : m_inner(std::move(inner)), m_file(file), m_startUs(NowUs()) {}
 
 CTracingLine::~CTracingLine() {
+    FlushReceived();
     std::fclose(m_file);
 }
 
-void CTracingLine::Trace(const char* direction, const std::uint8_t* data, std::size_t length) {
-    const double ms = static_cast<double>(NowUs() - m_startUs) / 1000.0;
+void CTracingLine::Trace(const char* direction, const std::uint8_t* data, std::size_t length,
+                         std::uint64_t atUs) {
+    const double ms = static_cast<double>(atUs - m_startUs) / 1000.0;
     std::fprintf(m_file, "%9.3f %s", ms, direction);
     for (std::size_t i = 0; i < length; ++i) {
         std::fprintf(m_file, " %02X", data[i]);
@@ -39,8 +41,16 @@ void CTracingLine::Trace(const char* direction, const std::uint8_t* data, std::s
     std::fflush(m_file);
 }
 
+void CTracingLine::FlushReceived() {
+    if (!m_received.empty()) {
+        Trace("ECR>PC", m_received.data(), m_received.size(), m_receivedAtUs);
+        m_received.clear();
+    }
+}
+
 bool CTracingLine::Write(const std::uint8_t* data, std::size_t length) {
-    Trace("PC>ECR", data, length);
+    FlushReceived();
+    Trace("PC>ECR", data, length, NowUs());
     const bool written = m_inner->Write(data, length);
     if (!written) {
         std::fprintf(m_file, "%9s write failed\n", "");
@@ -51,7 +61,10 @@ bool CTracingLine::Write(const std::uint8_t* data, std::size_t length) {
 bool CTracingLine::Read(std::uint8_t* buffer, std::size_t maxLength, std::size_t& count) {
     const bool read = m_inner->Read(buffer, maxLength, count);
     if (count > 0) {
-        Trace("ECR>PC", buffer, count);
+        if (m_received.empty()) {
+            m_receivedAtUs = NowUs();
+        }
+        m_received.insert(m_received.end(), buffer, buffer + count);
     }
     return read;
 }
@@ -62,6 +75,9 @@ void CTracingLine::DrainInput() {
 
 LineWait CTracingLine::WaitReadable(std::uint64_t timeoutMs) {
     const LineWait result = m_inner->WaitReadable(timeoutMs);
+    if (result != LineWait::Readable) {
+        FlushReceived();
+    }
     if (result == LineWait::Broken) {
         std::fprintf(m_file, "%9s line broken\n", "");
     }

@@ -6,12 +6,15 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace tillora {
 
 // Passes everything to another line and writes each byte sent and received to a text file, in
 // hex, with the milliseconds since the line was opened and the direction:
 //   "   12.345 PC>ECR AA 30 30 30 31 32 33 61 3C 3B 0A"
+// Bytes received one read after another make one line, stamped with the time of the first, until
+// the program writes or the line falls quiet: an answer reads as one line however it arrived.
 class CTracingLine final : public ISerialLine {
 public:
     // The line traced into path (appended to), or the line itself when the file cannot be
@@ -29,11 +32,15 @@ public:
 
 private:
     CTracingLine(std::unique_ptr<ISerialLine> inner, std::FILE* file);
-    void Trace(const char* direction, const std::uint8_t* data, std::size_t length);
+    void Trace(const char* direction, const std::uint8_t* data, std::size_t length,
+               std::uint64_t atUs);
+    void FlushReceived();
 
     std::unique_ptr<ISerialLine> m_inner;
     std::FILE* m_file;
     std::uint64_t m_startUs;
+    std::vector<std::uint8_t> m_received; // not yet traced
+    std::uint64_t m_receivedAtUs = 0;
 };
 
 } // namespace tillora
