@@ -1,15 +1,13 @@
 #include "link/EcrIniFile.h"
 
+#include "link/FileReplace.h"
 #include "link/IniText.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <optional>
-#include <random>
 #include <string_view>
 #include <system_error>
 #include <utility>
@@ -27,18 +25,6 @@ constexpr std::string_view NewFileLineEnding = "\r\n";
 constexpr std::string_view NewFileLineEnding = "\n";
 #endif
 
-std::optional<std::string> ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return std::nullopt;
-    }
-    std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) {
-        return std::nullopt;
-    }
-    return text;
-}
-
 bool IsRegularFile(const fs::path& path) {
     std::error_code ec;
     return fs::is_regular_file(path, ec);
@@ -46,74 +32,14 @@ bool IsRegularFile(const fs::path& path) {
 
 // What the getters see: a file that is missing or cannot be read holds no keys.
 std::string TextForReading(const fs::path& path) {
-    return IsRegularFile(path) ? ReadFile(path).value_or(std::string()) : std::string();
+    return IsRegularFile(path) ? ReadWholeFile(path).value_or(std::string()) : std::string();
 }
 
 // What a write starts from. A file that exists but cannot be read gives nothing, so that a write
 // never replaces contents it could not see; where there is no file, the write starts empty and
 // the final rename decides whether the place can take one.
 std::optional<std::string> TextForEditing(const fs::path& path) {
-    return IsRegularFile(path) ? ReadFile(path) : std::string();
-}
-
-// A link to the INI file stays a link: the write goes to the file it names.
-fs::path WriteTarget(const std::string& path) {
-    std::error_code ec;
-    const fs::path resolved = fs::canonical(path, ec);
-    return ec ? fs::path(path) : resolved;
-}
-
-// A new file beside the target, under a name no other file has.
-std::optional<fs::path> CreateTempFile(const fs::path& target, std::ofstream& out) {
-    std::random_device random;
-    for (int attempt = 0; attempt < 8; ++attempt) {
-        fs::path candidate = target;
-        candidate += ".tmp" + std::to_string(random() % 1000000u);
-        std::error_code ec;
-        if (fs::exists(candidate, ec) || ec) {
-            continue;
-        }
-        out.open(candidate, std::ios::binary | std::ios::trunc);
-        if (out) {
-            return candidate;
-        }
-    }
-    return std::nullopt;
-}
-
-bool WriteComplete(std::ofstream& out, const std::string& text) {
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    return !out.fail();
-}
-
-void KeepPermissions(const fs::path& target, const fs::path& temp) {
-    std::error_code ec;
-    const fs::file_status status = fs::status(target, ec);
-    if (!ec && fs::is_regular_file(status)) {
-        fs::permissions(temp, status.permissions(), ec);
-    }
-}
-
-// Writes the whole text to a temporary file and only then renames it over the target, so that
-// the target is either the old file or the complete new one.
-bool ReplaceFile(const fs::path& target, const std::string& text) {
-    std::ofstream out;
-    const std::optional<fs::path> temp = CreateTempFile(target, out);
-    if (!temp) {
-        return false;
-    }
-    bool written = WriteComplete(out, text);
-    std::error_code ec;
-    if (written) {
-        KeepPermissions(target, *temp);
-        fs::rename(*temp, target, ec);
-        written = !ec;
-    }
-    if (!written) {
-        fs::remove(*temp, ec);
-    }
-    return written;
+    return IsRegularFile(path) ? ReadWholeFile(path) : std::string();
 }
 
 // A value is one line of the file; whatever follows a line break in it is left out, so that a
@@ -191,13 +117,12 @@ bool EcrIniFile::WriteUnsigned(const std::string& section, const std::string& ke
 
 bool EcrIniFile::WriteString(const std::string& section, const std::string& key,
                              const std::string& text) {
-    const fs::path target = WriteTarget(m_path);
-    const std::optional<std::string> current = TextForEditing(target);
+    const std::optional<std::string> current = TextForEditing(m_path);
     if (!current) {
         return false;
     }
-    return ReplaceFile(target,
-                       ini::SetValue(*current, section, key, SingleLine(text), NewFileLineEnding));
+    return ReplaceFile(m_path, ini::SetValue(*current, section, key, SingleLine(text),
+                                             NewFileLineEnding)) == ReplaceResult::Replaced;
 }
 
 } // namespace tillora
