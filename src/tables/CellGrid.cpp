@@ -1,0 +1,226 @@
+#include "tables/CellGrid.h"
+
+#include "tables/TypedCells.h"
+
+#include <algorithm>
+
+namespace tillora {
+namespace {
+
+const CFixedPitchMeasure& FixedPitch() {
+    static const CFixedPitchMeasure measure;
+    return measure;
+}
+
+} // namespace
+
+CCellGrid::CCellGrid(const ICellMeasure* measure)
+    : m_measure(measure != nullptr ? measure : &FixedPitch()) {
+    MeasureDefaults();
+}
+
+void CCellGrid::MeasureDefaults() {
+    const int blank = m_measure->TextExtent(" ", nullptr).width;
+    const CellExtent sample = m_measure->TextExtent(" XXXXXXXXXXXX ", nullptr);
+    for (CGridDefaultCell& defaults : m_defaultCells) {
+        defaults.SetMeasures(blank, sample.width, sample.height);
+    }
+}
+
+bool CCellGrid::IsValid(int row, int column) const {
+    return row >= 0 && row < m_rows && column >= 0 && column < m_columns;
+}
+
+std::unique_ptr<CGridCellBase>& CCellGrid::Slot(int row, int column) {
+    return m_cells[static_cast<std::size_t>(row) * static_cast<std::size_t>(m_columns) +
+                   static_cast<std::size_t>(column)];
+}
+
+void CCellGrid::Reshape(int rows, int columns) {
+    rows = std::max(rows, 0);
+    columns = std::max(columns, 0);
+    std::vector<std::unique_ptr<CGridCellBase>> cells(static_cast<std::size_t>(rows) *
+                                                      static_cast<std::size_t>(columns));
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < columns; ++c) {
+            auto& cell = cells[static_cast<std::size_t>(r) * static_cast<std::size_t>(columns) +
+                               static_cast<std::size_t>(c)];
+            cell = IsValid(r, c) ? std::move(Slot(r, c)) : ClassOf<CGridCell>().create();
+        }
+    }
+    m_cells = std::move(cells);
+    const CGridDefaultCell& defaults = GetDefaultCell(false, false);
+    m_rowHeights.resize(static_cast<std::size_t>(rows), defaults.GetHeight());
+    m_columnWidths.resize(static_cast<std::size_t>(columns), defaults.GetWidth());
+    m_rows = rows;
+    m_columns = columns;
+    m_fixedRows = std::min(m_fixedRows, rows);
+    m_fixedColumns = std::min(m_fixedColumns, columns);
+}
+
+void CCellGrid::SetRowCount(int rows) {
+    Reshape(rows, m_columns);
+}
+
+void CCellGrid::SetColumnCount(int columns) {
+    Reshape(m_rows, columns);
+}
+
+bool CCellGrid::SetCellType(int row, int column, const CellClass& cellClass) {
+    if (!IsValid(row, column)) {
+        return false;
+    }
+    std::unique_ptr<CGridCellBase> cell = cellClass.create();
+    cell->CopyFrom(*Slot(row, column));
+    Slot(row, column) = std::move(cell);
+    return true;
+}
+
+CGridCellBase* CCellGrid::GetCell(int row, int column) {
+    return IsValid(row, column) ? Slot(row, column).get() : nullptr;
+}
+
+const CGridCellBase* CCellGrid::GetCell(int row, int column) const {
+    return const_cast<CCellGrid*>(this)->GetCell(row, column);
+}
+
+CGridCell* CCellGrid::GetTextCell(int row, int column) {
+    return dynamic_cast<CGridCell*>(GetCell(row, column));
+}
+
+bool CCellGrid::SetItemText(int row, int column, std::string_view text) {
+    CGridCellBase* cell = GetCell(row, column);
+    if (cell == nullptr) {
+        return false;
+    }
+    cell->SetText(text);
+    cell->SetState(cell->GetState() | CellState::Modified);
+    m_modified = true;
+    return true;
+}
+
+std::string CCellGrid::GetItemText(int row, int column) const {
+    const CGridCellBase* cell = GetCell(row, column);
+    return cell != nullptr ? cell->GetText() : std::string();
+}
+
+bool CCellGrid::SetItemFormat(int row, int column, std::uint32_t format) {
+    CGridCell* cell = GetTextCell(row, column);
+    if (cell == nullptr) {
+        return false;
+    }
+    cell->SetFormat(format);
+    return true;
+}
+
+std::uint32_t CCellGrid::GetItemFormat(int row, int column) const {
+    const auto* cell = dynamic_cast<const CGridCell*>(GetCell(row, column));
+    if (cell != nullptr && cell->GetFormat() != CellFormat::Default) {
+        return cell->GetFormat();
+    }
+    return GetDefaultCell(row < m_fixedRows, column < m_fixedColumns).GetFormat();
+}
+
+bool CCellGrid::SetItemState(int row, int column, std::uint32_t state) {
+    CGridCellBase* cell = GetCell(row, column);
+    if (cell == nullptr) {
+        return false;
+    }
+    cell->SetState(state);
+    return true;
+}
+
+std::uint32_t CCellGrid::GetItemState(int row, int column) const {
+    const CGridCellBase* cell = GetCell(row, column);
+    if (cell == nullptr) {
+        return 0;
+    }
+    std::uint32_t state = cell->GetState();
+    if (row < m_fixedRows) {
+        state |= CellState::Fixed | CellState::FixedRow;
+    }
+    if (column < m_fixedColumns) {
+        state |= CellState::Fixed | CellState::FixedColumn;
+    }
+    return state;
+}
+
+bool CCellGrid::IsCellEditable(int row, int column) const {
+    if (!m_editable || !IsValid(row, column) || row < m_fixedRows || column < m_fixedColumns) {
+        return false;
+    }
+    return (GetItemState(row, column) & CellState::ReadOnly) == 0;
+}
+
+bool CCellGrid::SetColumnWidth(int column, int width) {
+    if (width < 0 || column < 0 || column >= m_columns) {
+        return false;
+    }
+    m_columnWidths[static_cast<std::size_t>(column)] = width;
+    return true;
+}
+
+int CCellGrid::GetColumnWidth(int column) const {
+    return column >= 0 && column < m_columns ? m_columnWidths[static_cast<std::size_t>(column)] : 0;
+}
+
+bool CCellGrid::SetRowHeight(int row, int height) {
+    if (height < 0 || row < 0 || row >= m_rows) {
+        return false;
+    }
+    m_rowHeights[static_cast<std::size_t>(row)] = height;
+    return true;
+}
+
+int CCellGrid::GetRowHeight(int row) const {
+    return row >= 0 && row < m_rows ? m_rowHeights[static_cast<std::size_t>(row)] : 0;
+}
+
+int CCellGrid::EffectiveMargin(int row, int column) const {
+    const auto* cell = dynamic_cast<const CGridCell*>(GetCell(row, column));
+    if (cell != nullptr && cell->GetMargin() >= 0) {
+        return cell->GetMargin();
+    }
+    return std::max(GetDefaultCell(row < m_fixedRows, column < m_fixedColumns).GetMargin(), 0);
+}
+
+// A text cell measures its text plus four margins wide and two margins high; a check cell a
+// square of its box plus two margins.
+CellExtent CCellGrid::GetCellExtent(int row, int column) const {
+    const CGridCellBase* cell = GetCell(row, column);
+    if (cell == nullptr) {
+        return {};
+    }
+    const int margin = EffectiveMargin(row, column);
+    if (dynamic_cast<const CGridCellCheck*>(cell) != nullptr) {
+        const int side = m_measure->CheckBoxSide() + 2 * margin;
+        return {side, side};
+    }
+    const auto* textCell = dynamic_cast<const CGridCell*>(cell);
+    const CellExtent text =
+        m_measure->TextExtent(cell->GetText(), textCell != nullptr ? textCell->GetFont() : nullptr);
+    return {text.width + 4 * margin, text.height + 2 * margin};
+}
+
+void CCellGrid::AutoSizeColumn(int column, AutoSizeStyle style) {
+    if (column < 0 || column >= m_columns || GetColumnWidth(column) == 0) {
+        return;
+    }
+    const int first = style == AutoSizeStyle::Data ? m_fixedRows : 0;
+    const int last = style == AutoSizeStyle::Header ? m_fixedRows : m_rows;
+    int width = 0;
+    for (int r = first; r < last; ++r) {
+        width = std::max(width, GetCellExtent(r, column).width);
+    }
+    SetColumnWidth(column, width);
+}
+
+CGridDefaultCell& CCellGrid::GetDefaultCell(bool fixedRow, bool fixedColumn) {
+    return m_defaultCells[(fixedRow ? 1u : 0u) + (fixedColumn ? 2u : 0u)];
+}
+
+const CGridDefaultCell& CCellGrid::GetDefaultCell(bool fixedRow, bool fixedColumn) const {
+    return m_defaultCells[(fixedRow ? 1u : 0u) + (fixedColumn ? 2u : 0u)];
+}
+
+} // namespace tillora
