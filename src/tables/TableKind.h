@@ -1,0 +1,26 @@
+#pragma once
+
+#include <array>
+
+namespace tillora {
+
+// The six tables; the value is also the tab index and the offset of the caption strings.
+enum class TableKind {
+    Articles = 0,
+    Operators = 1,
+    Subgroups = 2,
+    Company = 3,
+    Report = 4,
+    SubgroupReport = 5
+};
+
+inline constexpr int TableCount = 6;
+inline constexpr std::array<TableKind, TableCount> AllTables = {
+    TableKind::Articles, TableKind::Operators, TableKind::Subgroups,
+    TableKind::Company,  TableKind::Report,    TableKind::SubgroupReport};
+
+constexpr int TableIndex(TableKind kind) {
+    return static_cast<int>(kind);
+}
+
+} // namespace tillora
