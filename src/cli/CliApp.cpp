@@ -2,6 +2,7 @@
 
 #include "cli/CliSession.h"
 #include "cli/Commands.h"
+#include "cli/TableNames.h"
 
 #include <CLI/CLI.hpp>
 
@@ -40,6 +41,27 @@ bool TraceFileWritable(const std::string& path) {
     return true;
 }
 
+// The table and file a table command works on.
+struct TableFileArguments {
+    std::string table;
+    std::string file;
+    std::string outFile;
+};
+
+CLI::App* AddLoadCommand(CLI::App& app, TableFileArguments& arguments) {
+    auto* load = app.add_subcommand(
+        "load", "read a table file as the program does and write the table back in its own form");
+    load->add_option("TABLE", arguments.table, "the table: " + TableNameList())
+        ->required()
+        ->check([](const std::string& name) {
+            return TableKindFromName(name) ? std::string() : "unknown table: " + name;
+        });
+    load->add_option("FILE", arguments.file, "the table file to read")->required();
+    load->add_option("-o,--output", arguments.outFile,
+                     "write the table to this file instead of standard output");
+    return load;
+}
+
 } // namespace
 
 int RunCli(int argc, char** argv) {
@@ -53,6 +75,8 @@ int RunCli(int argc, char** argv) {
     auto* models = app.add_subcommand("models", "list the register models and their indices");
     auto* config = app.add_subcommand(
         "config", "show the settings in force; with --model, --com, --serial or --gap, save them");
+    TableFileArguments tableFile;
+    auto* load = AddLoadCommand(app, tableFile);
 
     try {
         app.parse(argc, argv);
@@ -70,6 +94,10 @@ int RunCli(int argc, char** argv) {
     CCliSession session(options);
     if (info->parsed()) {
         return RunInfo(session, stdout);
+    }
+    if (load->parsed()) {
+        return RunLoad(session, *TableKindFromName(tableFile.table), tableFile.file,
+                       tableFile.outFile, stdout);
     }
     if (config->parsed()) {
         const bool writeSettings = options.model || options.com || options.serial;

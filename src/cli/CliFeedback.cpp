@@ -1,14 +1,8 @@
 #include "cli/CliFeedback.h"
 
-#include <cstring>
+#include "cli/Terminal.h"
 
-#ifdef _WIN32
-#include <io.h>
-#define isatty _isatty
-#define fileno _fileno
-#else
-#include <unistd.h>
-#endif
+#include <cstring>
 
 namespace tillora::cli {
 
@@ -25,7 +19,7 @@ std::string TerminalText(const std::string& text) {
 }
 
 CCliFeedback::CCliFeedback(std::optional<bool> answer, std::FILE* in, std::FILE* out)
-    : m_answer(answer), m_in(in), m_out(out), m_outIsTerminal(isatty(fileno(out)) != 0) {}
+    : m_answer(answer), m_in(in), m_out(out), m_outIsTerminal(IsTerminal(out)) {}
 
 void CCliFeedback::EndProgressLine() {
     if (m_progressShown) {
@@ -59,7 +53,7 @@ bool CCliFeedback::AskYesNo(unsigned /*stringId*/, const std::string& text, Mess
         return *m_answer;
     }
     // With no terminal to ask, the careful answer is No.
-    if (isatty(fileno(m_in)) == 0) {
+    if (!IsTerminal(m_in)) {
         std::fprintf(m_out, "[n]\n");
         return false;
     }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "cli/CliSession.h"
+#include "tables/TableKind.h"
 
 #include <cstdio>
+#include <string>
 
 namespace tillora::cli {
 
@@ -19,5 +21,10 @@ int RunModels(std::FILE* out);
 
 // Prints the settings in force and the window title; with writeSettings, first saves them.
 int RunConfig(CCliSession& session, bool writeSettings, bool writeGap, std::FILE* out);
+
+// Reads the table file into the table as the program does and writes the table back in the
+// program's own form, to outFile or, when that is empty, to out.
+int RunLoad(CCliSession& session, TableKind kind, const std::string& file,
+            const std::string& outFile, std::FILE* out);
 
 } // namespace tillora::cli
