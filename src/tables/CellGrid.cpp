@@ -54,8 +54,18 @@ void CCellGrid::Reshape(int rows, int columns) {
     m_columnWidths.resize(static_cast<std::size_t>(columns), defaults.GetWidth());
     m_rows = rows;
     m_columns = columns;
+    m_shapes.push_back({rows, columns});
     m_fixedRows = std::min(m_fixedRows, rows);
     m_fixedColumns = std::min(m_fixedColumns, columns);
+}
+
+CCellID CCellGrid::SmallestShapeSince(unsigned version) const {
+    CCellID smallest{m_rows, m_columns};
+    for (std::size_t i = version; i < m_shapes.size(); ++i) {
+        smallest.row = std::min(smallest.row, m_shapes[i].row);
+        smallest.col = std::min(smallest.col, m_shapes[i].col);
+    }
+    return smallest;
 }
 
 void CCellGrid::SetRowCount(int rows) {

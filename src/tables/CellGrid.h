@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tables/CellMeasure.h"
+#include "tables/CellRange.h"
 #include "tables/GridCell.h"
 #include "tables/GridDefaultCell.h"
 
@@ -34,6 +35,12 @@ public:
     int GetFixedRowCount() const { return m_fixedRows; }
     int GetFixedColumnCount() const { return m_fixedColumns; }
     bool IsValid(int row, int column) const;
+    // Changes with every change of the row or column count, so that whoever keeps cells by their
+    // place (a selection, a focus cell) can tell that removed cells are gone.
+    unsigned GetShapeVersion() const { return static_cast<unsigned>(m_shapes.size()); }
+    // The fewest rows and columns the grid had at any time since that version: the cells beyond
+    // were removed, even if rows or columns have been added again since.
+    CCellID SmallestShapeSince(unsigned version) const;
 
     // Replaces the cell by one of the class; the old text passes through the new class's SetText.
     bool SetCellType(int row, int column, const CellClass& cellClass);
@@ -95,6 +102,7 @@ private:
     bool m_editable = true;
     bool m_rowResize = true;
     bool m_modified = false;
+    std::vector<CCellID> m_shapes; // the row and column counts after every reshape
 };
 
 } // namespace tillora

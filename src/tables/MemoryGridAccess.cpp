@@ -4,27 +4,42 @@
 
 namespace tillora {
 
+void CMemoryGridAccess::ForgetRemovedCells() const {
+    if (m_shapeVersion == m_cells.GetShapeVersion()) {
+        return;
+    }
+    const CCellID kept = m_cells.SmallestShapeSince(m_shapeVersion);
+    m_shapeVersion = m_cells.GetShapeVersion();
+    const auto removed = [&](int row, int column) { return row >= kept.row || column >= kept.col; };
+    std::erase_if(m_selected, [&](const auto& cell) { return removed(cell.first, cell.second); });
+    if (removed(m_focus.row, m_focus.col)) {
+        m_focus = {};
+    }
+}
+
 bool CMemoryGridAccess::IsCellSelected(int row, int column) const {
-    return m_cells.IsValid(row, column) && m_selected.count({row, column}) != 0;
+    ForgetRemovedCells();
+    return m_selected.count({row, column}) != 0;
 }
 
 int CMemoryGridAccess::GetSelectedCount() const {
-    return static_cast<int>(
-        std::count_if(m_selected.begin(), m_selected.end(),
-                      [&](const auto& cell) { return m_cells.IsValid(cell.first, cell.second); }));
+    ForgetRemovedCells();
+    return static_cast<int>(m_selected.size());
 }
 
 CCellRange CMemoryGridAccess::GetSelectedCellRange() const {
+    ForgetRemovedCells();
+    if (m_selected.empty()) {
+        return {};
+    }
     CCellRange range{m_cells.GetRowCount(), m_cells.GetColumnCount(), -1, -1};
     for (const auto& [row, column] : m_selected) {
-        if (m_cells.IsValid(row, column)) {
-            range.minRow = std::min(range.minRow, row);
-            range.minCol = std::min(range.minCol, column);
-            range.maxRow = std::max(range.maxRow, row);
-            range.maxCol = std::max(range.maxCol, column);
-        }
+        range.minRow = std::min(range.minRow, row);
+        range.minCol = std::min(range.minCol, column);
+        range.maxRow = std::max(range.maxRow, row);
+        range.maxCol = std::max(range.maxCol, column);
     }
-    return range.IsValid() ? range : CCellRange{};
+    return range;
 }
 
 void CMemoryGridAccess::SetSelectedRange(const CCellRange& range) {
@@ -42,6 +57,7 @@ void CMemoryGridAccess::SetSelectedRange(const CCellRange& range) {
 }
 
 void CMemoryGridAccess::SetCellSelected(int row, int column, bool selected) {
+    ForgetRemovedCells();
     if (!m_cells.IsValid(row, column)) {
         return;
     }
@@ -53,14 +69,17 @@ void CMemoryGridAccess::SetCellSelected(int row, int column, bool selected) {
 }
 
 void CMemoryGridAccess::ClearSelection() {
+    ForgetRemovedCells();
     m_selected.clear();
 }
 
 CCellID CMemoryGridAccess::GetFocusCell() const {
-    return m_cells.IsValid(m_focus.row, m_focus.col) ? m_focus : CCellID{};
+    ForgetRemovedCells();
+    return m_focus;
 }
 
 void CMemoryGridAccess::SetFocusCell(int row, int column) {
+    ForgetRemovedCells();
     row = std::max(row, m_cells.GetFixedRowCount());
     column = std::max(column, m_cells.GetFixedColumnCount());
     m_focus = m_cells.IsValid(row, column) ? CCellID{row, column} : CCellID{};

@@ -12,7 +12,8 @@ namespace tillora {
 // cell and never scrolls.
 class CMemoryGridAccess final : public IGridAccess {
 public:
-    explicit CMemoryGridAccess(CCellGrid& cells) : m_cells(cells) {}
+    explicit CMemoryGridAccess(CCellGrid& cells)
+        : m_cells(cells), m_shapeVersion(cells.GetShapeVersion()) {}
 
     CCellGrid& Cells() override { return m_cells; }
     const CCellGrid& Cells() const override { return m_cells; }
@@ -41,10 +42,13 @@ public:
     int Redraws() const { return m_redraws; }
 
 private:
+    // After a reshape, forgets the selected cells and the focus cell that the grid removed.
+    void ForgetRemovedCells() const;
+
     CCellGrid& m_cells;
-    // Cells the grid has lost since they were selected stay here but count as not selected.
-    std::set<std::pair<int, int>> m_selected;
-    CCellID m_focus;
+    mutable std::set<std::pair<int, int>> m_selected;
+    mutable CCellID m_focus;
+    mutable unsigned m_shapeVersion;
     CCellID m_lastShown;
     int m_editsEnded = 0;
     bool m_hasKeyboardFocus = false;
