@@ -90,11 +90,11 @@ std::optional<FileContents> ReadContents(const std::string& path) {
 
 } // namespace
 
-std::string TableTextAsCp1251(std::string text) {
+std::string TableTextAsCp1251(std::string_view text) {
     if (text.starts_with(Utf8Bom)) {
-        return Utf8ToCp1251(std::string_view(text).substr(Utf8Bom.size()));
+        return Utf8ToCp1251(text.substr(Utf8Bom.size()));
     }
-    return IsMultiByteUtf8(text) ? Utf8ToCp1251(text) : text;
+    return IsMultiByteUtf8(text) ? Utf8ToCp1251(text) : std::string(text);
 }
 
 // The file is opened before the table is emptied, so that a file that cannot be read leaves the
@@ -112,7 +112,7 @@ bool TableReader::ReadTableFile(const std::string& path, IFeedback& feedback) {
     if (!contents->complete) {
         text = text.substr(0, text.rfind('\n') + 1); // the lines read whole before the failure
     }
-    const std::string converted = TableTextAsCp1251(std::string(text));
+    const std::string converted = TableTextAsCp1251(text);
     int lineNumber = 0;
     for (std::string_view rest = converted; !rest.empty();) {
         const std::size_t end = std::min(rest.find('\n'), rest.size() - 1);

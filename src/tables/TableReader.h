@@ -10,7 +10,7 @@ namespace tillora {
 
 // The table file's text as Windows-1251: a UTF-8 file (with a byte-order mark, or valid UTF-8
 // holding a multi-byte character) is converted; any other text is taken as it is.
-std::string TableTextAsCp1251(std::string text);
+std::string TableTextAsCp1251(std::string_view text);
 
 // Fills one table from its files and remembers the last file opened through the open dialog.
 class TableReader {

@@ -15,23 +15,23 @@ namespace {
 enum class Align { Default, Right, Center };
 
 struct ColumnSpec {
-    unsigned headerId;
     const CellClass& (*cellClass)();
+    unsigned headerId;
     Align align;
 };
 
-constexpr ColumnSpec LabelColumn{0, &ClassOf<CGridCell>, Align::Right};
-constexpr ColumnSpec NameColumn{ids::HeaderName, &ClassOf<CGridCell>, Align::Default};
-constexpr ColumnSpec BarcodeColumn{ids::HeaderBarcode, &ClassOf<CGridCellBarcode>, Align::Center};
-constexpr ColumnSpec PriceColumn{ids::HeaderPrice, &ClassOf<CGridCellPrice>, Align::Right};
-constexpr ColumnSpec TaxGroupColumn{ids::HeaderTaxGroup, &ClassOf<CGridCellChar1>, Align::Center};
-constexpr ColumnSpec SubgroupColumn{ids::HeaderSubgroup, &ClassOf<CGridCellNum1>, Align::Center};
-constexpr ColumnSpec PaymentColumn{ids::HeaderPaymentType, &ClassOf<CGridCellNum1>, Align::Center};
-constexpr ColumnSpec StockColumn{ids::HeaderStock, &ClassOf<CGridCellQuantity>, Align::Right};
-constexpr ColumnSpec TurnoverColumn{ids::HeaderTurnover, &ClassOf<CGridCellPrice>, Align::Right};
-constexpr ColumnSpec SalesColumn{ids::HeaderSales, &ClassOf<CGridCellQuantity>, Align::Right};
-constexpr ColumnSpec TextColumn{ids::HeaderText, &ClassOf<CGridCell>, Align::Default};
-constexpr ColumnSpec FlagColumn{0, &ClassOf<CGridCellCheck>, Align::Default};
+constexpr ColumnSpec LabelColumn{&ClassOf<CGridCell>, 0, Align::Right};
+constexpr ColumnSpec NameColumn{&ClassOf<CGridCell>, ids::HeaderName, Align::Default};
+constexpr ColumnSpec BarcodeColumn{&ClassOf<CGridCellBarcode>, ids::HeaderBarcode, Align::Center};
+constexpr ColumnSpec PriceColumn{&ClassOf<CGridCellPrice>, ids::HeaderPrice, Align::Right};
+constexpr ColumnSpec TaxGroupColumn{&ClassOf<CGridCellChar1>, ids::HeaderTaxGroup, Align::Center};
+constexpr ColumnSpec SubgroupColumn{&ClassOf<CGridCellNum1>, ids::HeaderSubgroup, Align::Center};
+constexpr ColumnSpec PaymentColumn{&ClassOf<CGridCellNum1>, ids::HeaderPaymentType, Align::Center};
+constexpr ColumnSpec StockColumn{&ClassOf<CGridCellQuantity>, ids::HeaderStock, Align::Right};
+constexpr ColumnSpec TurnoverColumn{&ClassOf<CGridCellPrice>, ids::HeaderTurnover, Align::Right};
+constexpr ColumnSpec SalesColumn{&ClassOf<CGridCellQuantity>, ids::HeaderSales, Align::Right};
+constexpr ColumnSpec TextColumn{&ClassOf<CGridCell>, ids::HeaderText, Align::Default};
+constexpr ColumnSpec FlagColumn{&ClassOf<CGridCellCheck>, 0, Align::Default};
 
 constexpr ColumnSpec ArticleColumns[] = {LabelColumn,   NameColumn,     BarcodeColumn,
                                          PriceColumn,   TaxGroupColumn, SubgroupColumn,
