@@ -1,0 +1,82 @@
+#include "transfer/SendCommands.h"
+
+#include "transfer/ArticleRecord.h"
+#include "transfer/HeaderLineRecord.h"
+#include "transfer/OperatorRecord.h"
+#include "transfer/SendRuns.h"
+#include "transfer/SubgroupRecord.h"
+#include "transfer/TableChecks.h"
+
+#include <optional>
+
+namespace tillora {
+namespace {
+
+std::optional<SendPlan> PlanOf(TableKind kind, int model) {
+    switch (kind) {
+    case TableKind::Articles:
+        return ArticleSendPlan(model);
+    case TableKind::Operators:
+        return OperatorSendPlan();
+    case TableKind::Subgroups:
+        return SubgroupSendPlan(model);
+    case TableKind::Company:
+        return HeaderLineSendPlan(model);
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+bool CanSendAll(TableKind current) {
+    return PlanOf(current, 0).has_value();
+}
+
+bool CanSendSelected(TableKind current, const IGridAccess& grid) {
+    return CanSendAll(current) && grid.GetSelectedCount() > 0;
+}
+
+bool OnSendAll(TableKind current, IGridAccess& grid, TransferSession& session) {
+    if (!ValidateEcrSettings(session.settings, &session.feedback)) {
+        return false;
+    }
+    grid.EndEditing();
+    switch (current) {
+    case TableKind::Articles:
+        return SendArticles(grid, session);
+    case TableKind::Operators:
+        return SendOperators(grid, session);
+    case TableKind::Subgroups:
+        return SendSubgroups(grid, session);
+    case TableKind::Company:
+        return SendHeaderLines(grid, session);
+    default:
+        return false;
+    }
+}
+
+bool OnSendSelected(TableKind current, IGridAccess& grid, TransferSession& session) {
+    if (!ValidateEcrSettings(session.settings, &session.feedback)) {
+        return false;
+    }
+    switch (current) {
+    case TableKind::Articles:
+        return SendSelectedArticles(grid, session);
+    case TableKind::Operators:
+        return SendSelectedOperators(grid, session);
+    case TableKind::Subgroups:
+        return SendSelectedSubgroups(grid, session);
+    case TableKind::Company:
+        return SendSelectedHeaderLines(grid, session);
+    default:
+        return false;
+    }
+}
+
+bool CheckTable(TableKind kind, IGridAccess& grid, IFeedback& feedback, int model) {
+    const std::optional<SendPlan> plan = PlanOf(kind, model);
+    return !plan || CheckWholeTable(*plan, grid, feedback);
+}
+
+} // namespace tillora

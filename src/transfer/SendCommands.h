@@ -1,0 +1,26 @@
+#pragma once
+
+#include "link/Feedback.h"
+#include "tables/GridAccess.h"
+#include "tables/TableKind.h"
+#include "transfer/TransferSession.h"
+
+namespace tillora {
+
+// The send commands of the table in the current tab. Both first check the connection settings
+// (and stop with their message); send all then commits a cell being edited. The reports (tabs 4
+// and 5) are never sent. True only when the register confirmed the transfer.
+bool OnSendAll(TableKind current, IGridAccess& grid, TransferSession& session);
+bool OnSendSelected(TableKind current, IGridAccess& grid, TransferSession& session);
+
+// Whether the commands are enabled: for the four programmable tables, send selected only with a
+// selected cell.
+bool CanSendAll(TableKind current);
+bool CanSendSelected(TableKind current, const IGridAccess& grid);
+
+// The check a send of the whole table makes before opening the port, alone: true when it passes
+// (always for the reports, which have none). A broken rule shows its message and moves the
+// focus cell onto the offending cell.
+bool CheckTable(TableKind kind, IGridAccess& grid, IFeedback& feedback, int model);
+
+} // namespace tillora

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "tables/GridAccess.h"
+#include "transfer/SendPlan.h"
+#include "transfer/TransferSession.h"
+
+namespace tillora {
+
+// One send run of a table: the check, then "a", one record per row that is not skipped, "z" and
+// the register's confirmation, under the wait cursor. The port is opened only once the check
+// has passed and closed on every way out. True only when the register confirmed the transfer;
+// the status bar then shows the run's final text.
+bool RunSend(const SendPlan& plan, SendScope scope, IGridAccess& grid, TransferSession& session);
+
+} // namespace tillora

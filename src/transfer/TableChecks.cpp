@@ -1,0 +1,78 @@
+#include "transfer/TableChecks.h"
+
+#include "link/Message.h"
+#include "res/StringIds.h"
+
+namespace tillora {
+namespace {
+
+bool Breaks(const LengthRule& rule, const IGridAccess& grid, int row) {
+    return grid.GetItemText(row, rule.column).size() > rule.maxLength;
+}
+
+void ReportBroken(const LengthRule& rule, IGridAccess& grid, IFeedback& feedback, int row) {
+    ShowError(feedback, rule.messageId);
+    grid.SetFocusCell(row, rule.column);
+    grid.SetFocus();
+}
+
+const LengthRule* RuleOf(const std::vector<LengthRule>& rules, int column) {
+    for (const LengthRule& rule : rules) {
+        if (rule.column == column) {
+            return &rule;
+        }
+    }
+    return nullptr;
+}
+
+bool CheckSelectedLengths(const SendPlan& plan, IGridAccess& grid, IFeedback& feedback) {
+    for (int row = 1; row <= plan.rowCount; ++row) {
+        for (int column : plan.checkColumns) {
+            const LengthRule* rule = RuleOf(plan.selectedRules, column);
+            if (rule != nullptr && grid.IsCellSelected(row, column) && Breaks(*rule, grid, row)) {
+                ReportBroken(*rule, grid, feedback, row);
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+bool HasSelectedEmptyCell(const SendPlan& plan, const IGridAccess& grid) {
+    for (int row = 1; row <= plan.rowCount; ++row) {
+        for (int column : plan.checkColumns) {
+            if (grid.IsCellSelected(row, column) && grid.GetItemText(row, column).empty()) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+bool CheckWholeTable(const SendPlan& plan, IGridAccess& grid, IFeedback& feedback) {
+    for (const LengthRule& rule : plan.tableRules) {
+        for (int row = 1; row <= plan.rowCount; ++row) {
+            if (Breaks(rule, grid, row)) {
+                ReportBroken(rule, grid, feedback, row);
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+bool CheckSelectedCells(const SendPlan& plan, IGridAccess& grid, IFeedback& feedback) {
+    if (!CheckSelectedLengths(plan, grid, feedback)) {
+        return false;
+    }
+    if (!HasSelectedEmptyCell(plan, grid)) {
+        return true;
+    }
+    return feedback.AskYesNo(ids::ConfirmDefaultsForEmptyCells,
+                             FormatMessage(ids::ConfirmDefaultsForEmptyCells),
+                             MessageIcon::Question, /*defaultNo=*/true);
+}
+
+} // namespace tillora
