@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace tillora::sim {
@@ -17,6 +18,8 @@ struct SimFaults {
     std::string noise;         // bytes sent before every answer
     std::uint8_t infoAnswerByte = 0x06; // first byte of the answer to the information query
     std::uint32_t paceBaud = 0; // pace bytes at this line rate (10 bits a byte); 0: no pacing
+    // stop the report after this many lines (0: the acknowledgement of "f" alone); none: whole
+    std::optional<unsigned> reportLineLimit;
 };
 
 } // namespace tillora::sim

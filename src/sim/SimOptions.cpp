@@ -58,6 +58,13 @@ bool ParseHexBytes(const std::string& text, std::string& bytes) {
 
 using ValueOption = std::function<bool(const std::string&, SimOptions&)>;
 
+ValueOption Path(std::string SimOptions::*path) {
+    return [=](const std::string& text, SimOptions& options) {
+        options.*path = text;
+        return !text.empty();
+    };
+}
+
 // A setting or a fault from a number in a range.
 template <typename T>
 ValueOption Setting(T SimOptions::*setting, std::uint64_t lowest, std::uint64_t highest) {
@@ -104,11 +111,21 @@ const std::map<std::string, ValueOption>& ValueOptions() {
              options.faults.infoAnswerByte = static_cast<std::uint8_t>(bytes[0]);
              return true;
          }},
-        {"--log",
+        {"--report-lines",
          [](const std::string& text, SimOptions& options) {
-             options.logFile = text;
-             return !text.empty();
+             std::uint64_t value = 0;
+             if (!ParseNumber(text, 0, UINT32_MAX, value)) {
+                 return false;
+             }
+             options.faults.reportLineLimit = static_cast<unsigned>(value);
+             return true;
          }},
+        {"--log", Path(&SimOptions::logFile)},
+        {"--articles", Path(&SimOptions::articlesFile)},
+        {"--operators", Path(&SimOptions::operatorsFile)},
+        {"--subgroups", Path(&SimOptions::subgroupsFile)},
+        {"--company", Path(&SimOptions::companyFile)},
+        {"--save-dir", Path(&SimOptions::saveDir)},
     };
     return options;
 }
@@ -147,6 +164,8 @@ std::string SimUsage() {
     return "usage: tillora-ecr-sim [options]\n"
            "A simulated cash register on a pseudo-terminal: prints the device to open, then\n"
            "answers on it until stopped (SIGINT, SIGTERM) or told to close the line.\n"
+           "It keeps the tables it is sent, as the model lays them out, and answers \"f\"\n"
+           "with their report (bytes 1-7 of every line: its serial and \"f\").\n"
            "  --model N          register model 0 to 9 (0)\n"
            "  --serial N         its serial number 1 to 999999 (123)\n"
            "  --refuse-frame N   refuse frame N (frames count from 1)\n"
@@ -158,7 +177,14 @@ std::string SimUsage() {
            "  --noise HEX        send these bytes before every answer (e.g. AA55)\n"
            "  --info-answer HEX  first byte of the information answer (06)\n"
            "  --pace BAUD        send and take bytes at this line rate\n"
+           "  --report-lines N   stop the report after N lines (0: acknowledge \"f\" only)\n"
            "  --log FILE         keep a log of the frames received in FILE\n"
+           "  --articles FILE    start with the articles of this table file\n"
+           "  --operators FILE   start with the operators of this table file\n"
+           "  --subgroups FILE   start with the subgroups of this table file\n"
+           "  --company FILE     start with the header lines of this table file\n"
+           "  --save-dir DIR     write articles.txt, operators.txt, subgroups.txt and\n"
+           "                     company.txt there after every confirmed transfer and on exit\n"
            "  --help             show this\n";
 }
 

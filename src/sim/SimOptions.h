@@ -14,6 +14,14 @@ struct SimOptions {
     unsigned serial = 123;
     SimFaults faults;
     std::string logFile; // empty: no log
+    // Table files the register starts with (Windows-1251 table text files); empty: none.
+    std::string articlesFile;
+    std::string operatorsFile;
+    std::string subgroupsFile;
+    std::string companyFile;
+    // Where the register writes its four tables as table files, on exit and after every
+    // confirmed transfer; empty: nowhere.
+    std::string saveDir;
     bool help = false;
 };
 

@@ -3,6 +3,7 @@
 #include "link/Checksum.h"
 #include "link/EcrSettings.h"
 #include "link/Link.h"
+#include "sim/SimReport.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -156,6 +157,9 @@ void CSimRegister::TakeFrame(std::vector<SimAnswer>& answers, bool overlong) {
     if (frame[0] == Ack) {
         // The PC's acknowledgement of the confirmation: checked, never answered.
         m_confirmationAcknowledged = TakeConfirmationAck(frame);
+        if (m_confirmationAcknowledged) {
+            ++m_confirmedTransfers;
+        }
         m_awaitingConfirmationAck = false;
     } else if (overlong || m_faults.refuseFrame == number || !Accept(frame)) {
         AddAnswer(own, Answer(Nak));
@@ -216,8 +220,12 @@ void CSimRegister::Apply(const std::vector<std::uint8_t>& frame, std::vector<Sim
         m_transferCounts.clear();
         m_confirmationAcknowledged = false;
     } else if (IsRecord(kind)) {
-        m_records[kind].emplace_back(frame.begin() + HeadLength, frame.end() - ChecksumAndEnd);
+        const std::string& payload =
+            m_records[kind].emplace_back(frame.begin() + HeadLength, frame.end() - ChecksumAndEnd);
         ++m_transferCounts[kind];
+        if (!ApplyRecord(m_tables, m_model, kind, payload)) {
+            m_undecodedFrames.push_back(m_frames.size());
+        }
     } else if (kind == 'z') {
         AddAnswer(answers, Confirmation());
         m_transferOpen = false;
@@ -225,7 +233,23 @@ void CSimRegister::Apply(const std::vector<std::uint8_t>& frame, std::vector<Sim
     } else if (kind == LogoKind) {
         m_logo.assign(frame.begin() + HeadLength, frame.end());
     }
-    // "f": the acknowledgement alone for now; the report lines that follow it are still to come.
+    if (kind == 'f') {
+        AddReport(answers);
+    }
+}
+
+// Each line goes out behind the one before it. The noise stays before the acknowledgement alone:
+// the report is one answer to one frame.
+void CSimRegister::AddReport(std::vector<SimAnswer>& answers) const {
+    std::vector<std::string> lines = ReportLines(m_tables, m_model, AnswerSerialText());
+    if (m_faults.reportLineLimit && *m_faults.reportLineLimit < lines.size()) {
+        lines.resize(*m_faults.reportLineLimit);
+    }
+    for (const std::string& line : lines) {
+        std::vector<std::uint8_t> frame(line.begin(), line.end() - ChecksumAndEnd);
+        Checksummed(frame);
+        answers.push_back({m_faults.answerDelayMs, std::move(frame), false});
+    }
 }
 
 bool CSimRegister::TakeConfirmationAck(const std::vector<std::uint8_t>& frame) {

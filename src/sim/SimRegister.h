@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sim/SimFaults.h"
+#include "sim/SimTables.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -39,6 +40,13 @@ enum class SimReply {
 // The faults act on the answers: a frame met with silence or with the line closing is still
 // taken (its record kept), a refused one is not. The PC's acknowledgement of the confirmation is
 // never answered, whatever the faults.
+//
+// The register keeps the tables as a real one does: every record it takes is decoded by the
+// model's layout into its tables; one that does not fit the layout is still acknowledged and
+// kept, but changes no table (UndecodedFrames). "f" is acknowledged and followed by the report
+// lines of the tables (SimReport.h), each line an answer of its own; the faults that silence or
+// close the register at "f" take the report with them, reportLineLimit cuts it short, the noise
+// goes only before the acknowledgement.
 class CSimRegister {
 public:
     CSimRegister(int model, unsigned serial, SimFaults faults = {});
@@ -63,6 +71,15 @@ public:
     // True once the PC's acknowledgement of the last confirmation has come in and passed the
     // checks; false again when the next transfer opens.
     bool ConfirmationAcknowledged() const { return m_confirmationAcknowledged; }
+    // How many confirmations the PC has acknowledged: a transfer is then complete on both sides.
+    unsigned ConfirmedTransfers() const { return m_confirmedTransfers; }
+
+    // The tables the register holds: what it was started with and the records since.
+    const SimTables& Tables() const { return m_tables; }
+    SimTables& Tables() { return m_tables; }
+    // Numbers (counted from 1, as in Frames()) of the records taken that did not fit the model's
+    // layout.
+    const std::vector<std::size_t>& UndecodedFrames() const { return m_undecodedFrames; }
 
 private:
     enum class Assembly { Incomplete, Complete, Overlong };
@@ -74,6 +91,7 @@ private:
     void Apply(const std::vector<std::uint8_t>& frame, std::vector<SimAnswer>& answers);
     bool TakeConfirmationAck(const std::vector<std::uint8_t>& frame);
     void AddAnswer(std::vector<SimAnswer>& answers, std::vector<std::uint8_t> frame) const;
+    void AddReport(std::vector<SimAnswer>& answers) const;
     std::vector<std::uint8_t> Answer(std::uint8_t first) const;
     std::vector<std::uint8_t> Confirmation() const;
     std::string AnswerSerialText() const;
@@ -87,6 +105,9 @@ private:
     std::vector<std::vector<std::uint8_t>> m_frames;
     std::vector<SimReply> m_replies;
     std::vector<std::uint8_t> m_logo;
+    SimTables m_tables;
+    std::vector<std::size_t> m_undecodedFrames;
+    unsigned m_confirmedTransfers = 0;
 
     std::vector<std::uint8_t> m_pending; // the frame being assembled, from its first byte
     bool m_transferOpen = false;

@@ -17,6 +17,7 @@ int main() {
 #include "sim/SimFrameLog.h"
 #include "sim/SimOptions.h"
 #include "sim/SimRegister.h"
+#include "sim/SimTableFiles.h"
 
 #include <csignal>
 #include <cstdio>
@@ -31,6 +32,7 @@ int main() {
 namespace {
 
 using namespace tillora::sim;
+using tillora::TableKind;
 
 // SIGINT and SIGTERM are taken by a thread of their own, which tells the register's loop to stop
 // through a pipe; so the loop ends cleanly and the log is written. Returns the pipe's read end,
@@ -53,8 +55,29 @@ int WatchStopSignals() {
     return stopPipe[0];
 }
 
+// The tables the register starts with, from the table files it was given.
+bool LoadTables(const SimOptions& options, SimTables& tables) {
+    const std::pair<TableKind, const std::string*> files[] = {
+        {TableKind::Articles, &options.articlesFile},
+        {TableKind::Operators, &options.operatorsFile},
+        {TableKind::Subgroups, &options.subgroupsFile},
+        {TableKind::Company, &options.companyFile},
+    };
+    for (const auto& [kind, path] : files) {
+        std::string error;
+        if (!path->empty() && !LoadSimTable(tables, options.model, kind, *path, error)) {
+            std::fprintf(stderr, "tillora-ecr-sim: %s\n", error.c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
 int Serve(const SimOptions& options) {
     CSimRegister ecr(options.model, options.serial, options.faults);
+    if (!LoadTables(options, ecr.Tables())) {
+        return 2;
+    }
     CPtyRegister pty(ecr);
     std::string error;
     const int stopFd = WatchStopSignals();
@@ -70,13 +93,26 @@ int Serve(const SimOptions& options) {
         log.emplace(options.logFile);
         log->Update(ecr);
     }
-    const auto writeLog = [&log, &ecr] {
+    const auto saveTables = [&options, &ecr] {
+        std::string failure;
+        if (!options.saveDir.empty() &&
+            !SaveSimTables(ecr.Tables(), options.model, options.saveDir, failure)) {
+            std::fprintf(stderr, "tillora-ecr-sim: %s\n", failure.c_str());
+        }
+    };
+    unsigned savedTransfers = 0;
+    const auto afterFrames = [&log, &ecr, &savedTransfers, &saveTables] {
         if (log && !log->Update(ecr)) {
             std::fputs("tillora-ecr-sim: the log cannot be written\n", stderr);
         }
+        if (ecr.ConfirmedTransfers() != savedTransfers) {
+            savedTransfers = ecr.ConfirmedTransfers();
+            saveTables();
+        }
     };
-    const CPtyRegister::End end = pty.Run(stopFd, writeLog);
-    writeLog();
+    const CPtyRegister::End end = pty.Run(stopFd, afterFrames);
+    afterFrames();
+    saveTables();
     return end == CPtyRegister::End::Failed ? 1 : 0;
 }
 

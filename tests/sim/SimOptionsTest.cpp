@@ -93,5 +93,42 @@ TEST(SimOptionsTest, BadOptionsAreNamed) {
     }
 }
 
+TEST(SimOptionsTest, TableFilesAndTheReportLimit) {
+    const SimOptions none = Parsed({});
+    EXPECT_FALSE(none.faults.reportLineLimit.has_value());
+    EXPECT_EQ(none.articlesFile, "");
+    EXPECT_EQ(none.saveDir, "");
+
+    const SimOptions options =
+        Parsed({"--articles", "a.txt", "--operators", "o.txt", "--subgroups", "s.txt", "--company",
+                "c.txt", "--save-dir", "out", "--report-lines", "12"});
+    EXPECT_EQ(options.articlesFile, "a.txt");
+    EXPECT_EQ(options.operatorsFile, "o.txt");
+    EXPECT_EQ(options.subgroupsFile, "s.txt");
+    EXPECT_EQ(options.companyFile, "c.txt");
+    EXPECT_EQ(options.saveDir, "out");
+    EXPECT_EQ(options.faults.reportLineLimit, 12u);
+    // Nothing after the acknowledgement of "f".
+    EXPECT_EQ(Parsed({"--report-lines", "0"}).faults.reportLineLimit, 0u);
+
+    for (const auto& args : std::vector<std::vector<std::string>>{{"--report-lines", "-1"},
+                                                                  {"--report-lines", "many"},
+                                                                  {"--report-lines", ""},
+                                                                  {"--articles", ""},
+                                                                  {"--save-dir", ""},
+                                                                  {"--company", ""}}) {
+        EXPECT_EQ(Refused(args), "bad value for " + args[0] + ": " + args[1]);
+    }
+    EXPECT_EQ(Refused({"--articles"}), "--articles needs a value");
+}
+
+TEST(SimOptionsTest, UsageNamesTheTableOptions) {
+    const std::string usage = SimUsage();
+    for (const char* option : {"--report-lines N", "--articles FILE", "--operators FILE",
+                               "--subgroups FILE", "--company FILE", "--save-dir DIR"}) {
+        EXPECT_NE(usage.find(option), std::string::npos) << option;
+    }
+}
+
 } // namespace
 } // namespace tillora::sim
