@@ -41,6 +41,22 @@ bool TraceFileWritable(const std::string& path) {
     return true;
 }
 
+// The TABLE argument; the report tables are only read, never sent or checked.
+CLI::App* AddTableOption(CLI::App* command, std::string& table, bool reportsToo) {
+    command->add_option("TABLE", table, "the table: " + TableNameList())
+        ->required()
+        ->check([reportsToo](const std::string& name) {
+            const auto kind = TableKindFromName(name);
+            if (!kind) {
+                return "unknown table: " + name;
+            }
+            const bool report = *kind == TableKind::Report || *kind == TableKind::SubgroupReport;
+            return report && !reportsToo ? "the reports are read, never sent: " + name
+                                         : std::string();
+        });
+    return command;
+}
+
 // The table and file a table command works on.
 struct TableFileArguments {
     std::string table;
@@ -51,15 +67,51 @@ struct TableFileArguments {
 CLI::App* AddLoadCommand(CLI::App& app, TableFileArguments& arguments) {
     auto* load = app.add_subcommand(
         "load", "read a table file as the program does and write the table back in its own form");
-    load->add_option("TABLE", arguments.table, "the table: " + TableNameList())
-        ->required()
-        ->check([](const std::string& name) {
-            return TableKindFromName(name) ? std::string() : "unknown table: " + name;
-        });
+    AddTableOption(load, arguments.table, true);
     load->add_option("FILE", arguments.file, "the table file to read")->required();
     load->add_option("-o,--output", arguments.outFile,
                      "write the table to this file instead of standard output");
     return load;
+}
+
+struct SendOptions {
+    std::string table;
+    SendArguments arguments;
+};
+
+CLI::App* AddCheckCommand(CLI::App& app, TableFileArguments& arguments) {
+    auto* check = app.add_subcommand(
+        "check", "read a table file and check it as a send would, without opening a port");
+    AddTableOption(check, arguments.table, false);
+    check->add_option("FILE", arguments.file, "the table file to read")->required();
+    return check;
+}
+
+CLI::App* AddSendCommand(CLI::App& app, SendOptions& options) {
+    auto* send = app.add_subcommand(
+        "send", "send a table file to the register; with --rows or --columns only those cells");
+    AddTableOption(send, options.table, false);
+    send->add_option("FILE", options.arguments.file, "the table file to send")->required();
+    send->add_option("--rows", options.arguments.rows,
+                     "row labels as the file shows them, such as 5-9,12 (default: the rows that "
+                     "hold something)");
+    send->add_option("--columns", options.arguments.columns,
+                     "column numbers or names (name, barcode, price, tax, subgroup, payment, "
+                     "stock; text, flag for the company lines), such as price,stock");
+    return send;
+}
+
+struct ReportFiles {
+    std::string articles;
+    std::string subgroups;
+};
+
+CLI::App* AddReportCommand(CLI::App& app, ReportFiles& files) {
+    auto* report = app.add_subcommand(
+        "report", "read the register's report; its two tables go to the files or to stdout");
+    report->add_option("--articles", files.articles, "write the report by article here");
+    report->add_option("--subgroups", files.subgroups, "write the report by subgroup here");
+    return report;
 }
 
 } // namespace
@@ -77,6 +129,12 @@ int RunCli(int argc, char** argv) {
         "config", "show the settings in force; with --model, --com, --serial or --gap, save them");
     TableFileArguments tableFile;
     auto* load = AddLoadCommand(app, tableFile);
+    TableFileArguments checkFile;
+    auto* check = AddCheckCommand(app, checkFile);
+    SendOptions send;
+    auto* sendCommand = AddSendCommand(app, send);
+    ReportFiles reportFiles;
+    auto* report = AddReportCommand(app, reportFiles);
 
     try {
         app.parse(argc, argv);
@@ -98,6 +156,16 @@ int RunCli(int argc, char** argv) {
     if (load->parsed()) {
         return RunLoad(session, *TableKindFromName(tableFile.table), tableFile.file,
                        tableFile.outFile, stdout);
+    }
+    if (check->parsed()) {
+        return RunCheck(session, *TableKindFromName(checkFile.table), checkFile.file);
+    }
+    if (sendCommand->parsed()) {
+        send.arguments.kind = *TableKindFromName(send.table);
+        return RunSend(session, send.arguments, stdout);
+    }
+    if (report->parsed()) {
+        return RunReport(session, reportFiles.articles, reportFiles.subgroups, stdout);
     }
     if (config->parsed()) {
         const bool writeSettings = options.model || options.com || options.serial;

@@ -69,11 +69,39 @@ bool CCliFeedback::AskYesNo(unsigned /*stringId*/, const std::string& text, Mess
 
 void CCliFeedback::SetStatusText(const std::string& text) {
     m_lastStatus = text;
+    if (m_done == 0) {
+        m_progressStart = std::chrono::steady_clock::now(); // the first record's time counts
+    }
+    ShowStatusLine();
+}
+
+void CCliFeedback::SetProgress(unsigned done, unsigned total) {
+    m_done = done;
+    m_total = total;
+    ShowStatusLine();
+}
+
+void CCliFeedback::ShowStatusLine() {
     if (m_outIsTerminal) {
-        std::fprintf(m_out, "\r\033[K%s", text.c_str());
+        std::fprintf(m_out, "\r\033[K%s%s", m_lastStatus.c_str(), ProgressSuffix().c_str());
         std::fflush(m_out);
         m_progressShown = true;
     }
+}
+
+// "  42%, 1:23 left" once a record is done; the time left is what the records so far took each,
+// for the records still to go.
+std::string CCliFeedback::ProgressSuffix() const {
+    if (m_total == 0 || m_done == 0) {
+        return {};
+    }
+    const auto elapsed = std::chrono::steady_clock::now() - m_progressStart;
+    const auto left = elapsed / m_done * (m_total - m_done);
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(left).count();
+    char suffix[64];
+    std::snprintf(suffix, sizeof suffix, "  %u%%, %lld:%02lld left", m_done * 100 / m_total,
+                  static_cast<long long>(seconds / 60), static_cast<long long>(seconds % 60));
+    return suffix;
 }
 
 } // namespace tillora::cli

@@ -2,6 +2,7 @@
 
 #include "link/Feedback.h"
 
+#include <chrono>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -23,6 +24,10 @@ public:
     void EndWaitCursor() override {}
     void PumpPaintMessages() override {}
 
+    // How far a transfer has come: shown after the status text on a terminal, as the percentage
+    // of records done and the time left.
+    void SetProgress(unsigned done, unsigned total);
+
     // The last status text: how a transfer reports success.
     const std::string& LastStatus() const { return m_lastStatus; }
     bool ShowedMessage() const { return m_messages > 0; }
@@ -31,6 +36,8 @@ public:
 
 private:
     void EndProgressLine();
+    void ShowStatusLine();
+    std::string ProgressSuffix() const;
 
     std::optional<bool> m_answer;
     std::FILE* m_in;
@@ -39,6 +46,9 @@ private:
     bool m_progressShown = false;
     unsigned m_messages = 0;
     std::string m_lastStatus;
+    unsigned m_done = 0;
+    unsigned m_total = 0;
+    std::chrono::steady_clock::time_point m_progressStart;
 };
 
 // A string-table text as a terminal shows it: CR LF becomes a plain line end.

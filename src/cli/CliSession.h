@@ -6,6 +6,7 @@
 #include "link/EcrSettings.h"
 #include "link/LineOpener.h"
 #include "sim/SimRegister.h"
+#include "transfer/TransferSession.h"
 
 #include <cstdint>
 #include <memory>
@@ -40,6 +41,8 @@ public:
     const LineChoice& Line() const { return m_line; }
     CCliFeedback& Feedback() { return m_feedback; }
     IClock& Clock() { return m_clock; }
+    // What a transfer runs with; the progress of its records goes to the terminal.
+    TransferSession Transfer();
     // The register of demo mode; null otherwise.
     sim::CSimRegister* DemoRegister() { return m_demoRegister.get(); }
 

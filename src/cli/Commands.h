@@ -27,4 +27,22 @@ int RunConfig(CCliSession& session, bool writeSettings, bool writeGap, std::FILE
 int RunLoad(CCliSession& session, TableKind kind, const std::string& file,
             const std::string& outFile, std::FILE* out);
 
+// Reads the table file and runs the table's whole-table check without opening a port; on a
+// broken rule its message and the offending row and column.
+int RunCheck(CCliSession& session, TableKind kind, const std::string& file);
+
+struct SendArguments {
+    TableKind kind = TableKind::Articles;
+    std::string file;
+    std::string rows;    // row labels ("5-9,12"); empty: the rows that hold something
+    std::string columns; // column numbers or names; empty: all
+};
+
+// Reads the table file and sends the table; with rows or columns, only those cells.
+int RunSend(CCliSession& session, const SendArguments& arguments, std::FILE* out);
+
+// Reads the report and writes its two tables to the files, or to out where none is named.
+int RunReport(CCliSession& session, const std::string& articlesFile,
+              const std::string& subgroupsFile, std::FILE* out);
+
 } // namespace tillora::cli

@@ -1,0 +1,32 @@
+#include "cli/LoadedTable.h"
+
+#include "cli/Terminal.h"
+#include "link/Cp1251.h"
+#include "tables/TableReader.h"
+#include "tables/TableSetup.h"
+#include "tables/TableWriter.h"
+
+namespace tillora::cli {
+
+CLoadedTable::CLoadedTable(CCliSession& session, TableKind kind)
+    : m_session(session), m_kind(kind) {
+    ConnectionSettings() = session.Settings();
+    SetupTable(m_grid, kind);
+}
+
+bool CLoadedTable::Load(const std::string& file) {
+    return TableReader(m_access).ReadTableFile(file, m_session.Feedback());
+}
+
+// A terminal shows the table in its own text; a pipe or a file gets the table file's bytes.
+bool CLoadedTable::Write(const std::string& file, std::FILE* out) {
+    if (!file.empty()) {
+        return TableWriter(m_grid).WriteTableFile(file, m_session.Feedback());
+    }
+    const std::string text = TableFileText(m_grid);
+    const std::string shown = IsTerminal(out) ? Cp1251ToUtf8(text) : text;
+    std::fwrite(shown.data(), 1, shown.size(), out);
+    return std::fflush(out) == 0;
+}
+
+} // namespace tillora::cli

@@ -1,0 +1,24 @@
+#include "cli/Commands.h"
+
+#include "cli/LoadedTable.h"
+#include "transfer/ReportReader.h"
+
+namespace tillora::cli {
+
+int RunReport(CCliSession& session, const std::string& articlesFile,
+              const std::string& subgroupsFile, std::FILE* out) {
+    CLoadedTable articles(session, TableKind::Report);
+    CLoadedTable subgroups(session, TableKind::SubgroupReport);
+    TransferSession transfer = session.Transfer();
+    const ReportOutcome outcome = OnReadReport(articles.Access(), subgroups.Access(), transfer);
+    session.Feedback().ClearProgress();
+    if (outcome == ReportOutcome::NotStarted) {
+        return ExitFailed;
+    }
+    // What was read stays, as in the window, also when the report broke off.
+    const bool written = articles.Write(articlesFile, out) && subgroups.Write(subgroupsFile, out);
+    std::fprintf(stderr, "%s\n", session.Feedback().LastStatus().c_str());
+    return outcome == ReportOutcome::Complete && written ? ExitSuccess : ExitFailed;
+}
+
+} // namespace tillora::cli
