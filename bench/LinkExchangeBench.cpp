@@ -1,6 +1,7 @@
 // How fast a command exchange goes and how little the waiting costs, against tillora-ecr-sim
 // paced at 9600 baud. Each figure stands beside its target; "met" is 1 where the target holds.
 
+#include "QuietFeedback.h"
 #include "SimProcess.h"
 #include "link/Link.h"
 #include "link/SerialPort.h"
@@ -14,17 +15,6 @@
 
 namespace tillora {
 namespace {
-
-// Feedback that keeps nothing: the benchmark looks only at time.
-class QuietFeedback final : public IFeedback {
-public:
-    void ShowMessage(unsigned, const std::string&, MessageIcon) override {}
-    bool AskYesNo(unsigned, const std::string&, MessageIcon, bool) override { return false; }
-    void SetStatusText(const std::string&) override {}
-    void BeginWaitCursor() override {}
-    void EndWaitCursor() override {}
-    void PumpPaintMessages() override {}
-};
 
 constexpr double ByteMs = 10.0 * 1000.0 / 9600.0;
 constexpr double ExchangeWireMs = 21 * ByteMs; // 11-byte command, 10-byte acknowledgement
@@ -51,7 +41,7 @@ struct BenchRegister {
 
     test::SimProcess sim;
     CSerialPort port;
-    QuietFeedback feedback;
+    test::QuietFeedback feedback;
     CSteadyClock clock;
 };
 

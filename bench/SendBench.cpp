@@ -2,6 +2,7 @@
 // time used, against tillora-ecr-sim paced at 9600 baud, with the full-table time it implies.
 // Each figure stands beside its target; "met" is 1 where the target holds.
 
+#include "QuietFeedback.h"
 #include "SimProcess.h"
 #include "link/EcrSettings.h"
 #include "tables/MemoryGridAccess.h"
@@ -16,17 +17,6 @@
 
 namespace tillora {
 namespace {
-
-class QuietFeedback final : public IFeedback {
-public:
-    void ShowMessage(unsigned, const std::string&, MessageIcon) override { ++messages; }
-    bool AskYesNo(unsigned, const std::string&, MessageIcon, bool) override { return false; }
-    void SetStatusText(const std::string&) override {}
-    void BeginWaitCursor() override {}
-    void EndWaitCursor() override {}
-    void PumpPaintMessages() override {}
-    int messages = 0;
-};
 
 constexpr int Rows = 200;
 constexpr int FullTable = 2600;
@@ -64,7 +54,7 @@ void SendArticlesTable(benchmark::State& state) {
     LineChoice line;
     line.device = sim.Device();
     CSteadyClock clock;
-    QuietFeedback feedback;
+    test::QuietFeedback feedback;
     double perRow = 0;
     double cpuPercent = 0;
     for (auto _ : state) {

@@ -1,6 +1,7 @@
 // How fast the six tables are built, saved, loaded and pasted into, and how much memory they take.
 // Each figure stands beside its target; "met" is 1 where the target holds.
 
+#include "QuietFeedback.h"
 #include "link/Cp1251.h"
 #include "link/EcrSettings.h"
 #include "tables/CellGrid.h"
@@ -103,19 +104,6 @@ constexpr double TargetMs = 50.0;
 constexpr double TargetMegabytes = 20.0;
 constexpr int ArticleRows = 2600;
 constexpr int ArticleDataColumns = 7;
-
-// Feedback that only counts messages: a message means the operation failed.
-class CountingFeedback final : public IFeedback {
-public:
-    void ShowMessage(unsigned, const std::string&, MessageIcon) override { ++messages; }
-    bool AskYesNo(unsigned, const std::string&, MessageIcon, bool) override { return false; }
-    void SetStatusText(const std::string&) override {}
-    void BeginWaitCursor() override {}
-    void EndWaitCursor() override {}
-    void PumpPaintMessages() override {}
-
-    int messages = 0;
-};
 
 using Clock = std::chrono::steady_clock;
 
@@ -262,7 +250,7 @@ void WriteArticlesFile(benchmark::State& state) {
     FillArticles(articles);
     const TableWriter writer(articles);
     const ScratchFile file("tillora-bench-write");
-    CountingFeedback feedback;
+    test::QuietFeedback feedback;
     double total = 0;
     for (auto _ : state) {
         const auto start = Clock::now();
@@ -281,7 +269,7 @@ void WriteArticlesFile(benchmark::State& state) {
 
 void ReadArticlesFile(benchmark::State& state) {
     const ScratchFile file("tillora-bench-read");
-    CountingFeedback feedback;
+    test::QuietFeedback feedback;
     {
         CCellGrid source;
         SetupTable(source, TableKind::Articles);

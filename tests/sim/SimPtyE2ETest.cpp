@@ -1,3 +1,4 @@
+#include "RawDevice.h"
 #include "SimProcess.h"
 
 #include <gtest/gtest.h>
@@ -24,55 +25,7 @@ using Bytes = std::vector<std::uint8_t>;
 const Bytes CommandA{0xAA, 0x30, 0x30, 0x30, 0x31, 0x32, 0x33, 0x61, 0x3C, 0x3B, 0x0A};
 const Bytes AckOf123{0x06, 0x30, 0x30, 0x30, 0x31, 0x32, 0x33, 0x30, 0x36, 0x0A};
 
-// The register's device opened the plain POSIX way, raw.
-class Device {
-public:
-    explicit Device(const std::string& path)
-        : m_fd(open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK)) {
-        termios settings{};
-        if (m_fd >= 0 && tcgetattr(m_fd, &settings) == 0) {
-            cfmakeraw(&settings);
-            tcsetattr(m_fd, TCSANOW, &settings);
-        }
-    }
-    ~Device() {
-        if (m_fd >= 0) {
-            close(m_fd);
-        }
-    }
-    Device(const Device&) = delete;
-    Device& operator=(const Device&) = delete;
-
-    bool IsOpen() const { return m_fd >= 0; }
-    bool Write(const Bytes& bytes) {
-        return write(m_fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
-    }
-
-    // Reads until length bytes are in, the line hangs up or three seconds pass.
-    Bytes Read(std::size_t length, bool& hungUp) {
-        Bytes received;
-        hungUp = false;
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
-        while (received.size() < length && std::chrono::steady_clock::now() < deadline) {
-            pollfd p{m_fd, POLLIN, 0};
-            if (poll(&p, 1, 100) <= 0) {
-                continue;
-            }
-            std::uint8_t buffer[64];
-            const ssize_t got = read(m_fd, buffer, sizeof buffer);
-            if (got > 0) {
-                received.insert(received.end(), buffer, buffer + got);
-            } else if ((p.revents & POLLHUP) != 0) {
-                hungUp = true;
-                break;
-            }
-        }
-        return received;
-    }
-
-private:
-    int m_fd;
-};
+using Device = test::RawDevice;
 
 class SimPtyE2ETest : public ::testing::Test {
 protected:

@@ -2,6 +2,7 @@
 // everywhere else, for every model.
 
 #include "sim/SimReport.h"
+#include "ReportLineOffsets.h"
 #include "link/Checksum.h"
 #include "sim/SimRegister.h"
 
@@ -14,44 +15,15 @@
 namespace tillora::sim {
 namespace {
 
+using test::ArticleOffsets;
+using test::ArticleOffsetsOf;
+using test::SubgroupOffsets;
+using test::SubgroupOffsetsOf;
+
 const std::string Serial = "000123";
 // ХЛЯБ in Windows-1251 and in the register's character set.
 const std::string Bread = "\xD5\xCB\xDF\xC1";
 const std::string BreadOnTheWire = "\x95\x8B\x9F\x81";
-
-// Where the fields of an article line are, from the start byte.
-struct ArticleOffsets {
-    std::size_t numberDigits, name, nameWidth, barcode, price, tax, subgroup, payment, turnover,
-        sales, stock; // stock 0: none
-};
-
-ArticleOffsets OffsetsOf(int model) {
-    switch (model) {
-    case 0:
-        return {4, 12, 12, 25, 38, 58, 60, 64, 66, 78, 90};
-    case 1:
-        return {3, 12, 16, 29, 41, 51, 53, 55, 57, 69, 0};
-    case 5:
-        return {4, 13, 18, 32, 45, 55, 57, 59, 61, 73, 85};
-    default:
-        return {4, 13, 12, 26, 39, 49, 51, 53, 55, 67, 79};
-    }
-}
-
-struct SubgroupOffsets {
-    std::size_t name, nameWidth, price, tax, turnover;
-};
-
-SubgroupOffsets SubgroupOffsetsOf(int model) {
-    switch (model) {
-    case 1:
-        return {10, 16, 27, 37, 39};
-    case 5:
-        return {10, 18, 29, 41, 43};
-    default:
-        return {10, 12, 23, 35, 39};
-    }
-}
 
 void Put(std::string& line, std::size_t offset, const std::string& text) {
     line.replace(offset, text.size(), text);
@@ -98,17 +70,17 @@ class SimReportByModel : public ::testing::TestWithParam<int> {};
 
 TEST_P(SimReportByModel, ArticleLineHasEachFieldAtItsOffset) {
     const int model = GetParam();
-    const ArticleOffsets at = OffsetsOf(model);
+    const ArticleOffsets at = ArticleOffsetsOf(model);
     const std::size_t length = (at.stock != 0 ? at.stock : at.sales) + 11;
     std::string expected(length, ' ');
     Put(expected, 0, Head());
-    Put(expected, 8, at.numberDigits == 3 ? "007" : "0007");
+    Put(expected, 8, at.numberWidth == 3 ? "007" : "0007");
     Put(expected, at.name, BreadOnTheWire);
     Put(expected, at.barcode, "380000000001");
     Put(expected, at.price, "     1.20");
-    Put(expected, at.tax, GroupOneOnTheWire(model));
+    Put(expected, at.taxGroup, GroupOneOnTheWire(model));
     Put(expected, at.subgroup, "3");
-    Put(expected, at.payment, "4");
+    Put(expected, at.paymentType, "4");
     Put(expected, at.turnover, "     123.45");
     Put(expected, at.sales, "      4.567");
     if (at.stock != 0) {
@@ -121,15 +93,15 @@ TEST_P(SimReportByModel, ArticleLineHasEachFieldAtItsOffset) {
 
 TEST_P(SimReportByModel, ArticleWithNothingInItShowsBlanksAndZeros) {
     const int model = GetParam();
-    const ArticleOffsets at = OffsetsOf(model);
+    const ArticleOffsets at = ArticleOffsetsOf(model);
     const std::string body = Body(ArticleReportLine(SimArticle{}, 12, model, Serial));
     EXPECT_EQ(body.substr(at.name, at.nameWidth), std::string(at.nameWidth, ' '));
     EXPECT_EQ(body.substr(at.barcode, 12), "000000000000");
     EXPECT_EQ(body.substr(at.price, 9), "     0.00");
     // The group a register holds before it is told one: Б, Б, A.
-    EXPECT_EQ(body.substr(at.tax, 1), model >= 6 ? "A" : "\x81");
+    EXPECT_EQ(body.substr(at.taxGroup, 1), model >= 6 ? "A" : "\x81");
     EXPECT_EQ(body.substr(at.subgroup, 1), "0");
-    EXPECT_EQ(body.substr(at.payment, 1), "0");
+    EXPECT_EQ(body.substr(at.paymentType, 1), "0");
     EXPECT_EQ(body.substr(at.turnover, 11), "       0.00");
     EXPECT_EQ(body.substr(at.sales, 11), "      0.000");
     if (at.stock != 0) {
@@ -149,7 +121,7 @@ TEST_P(SimReportByModel, SubgroupLineHasEachFieldAtItsOffset) {
     Put(expected, 8, "4");
     Put(expected, at.name, BreadOnTheWire);
     Put(expected, at.price, "     0.50");
-    Put(expected, at.tax, GroupOneOnTheWire(model));
+    Put(expected, at.taxGroup, GroupOneOnTheWire(model));
     Put(expected, at.turnover, "   98765.43");
     const std::string line = SubgroupReportLine(subgroup, 4, 9876543, model, Serial);
     EXPECT_EQ(Body(line), expected);
@@ -158,7 +130,7 @@ TEST_P(SimReportByModel, SubgroupLineHasEachFieldAtItsOffset) {
 
 TEST_P(SimReportByModel, NameIsCutToItsFieldAndGoesOutInCapitals) {
     const int model = GetParam();
-    const ArticleOffsets at = OffsetsOf(model);
+    const ArticleOffsets at = ArticleOffsetsOf(model);
     SimArticle article;
     article.name = "abcdefghijklmnopqrstuvwxyz";
     const std::string body = Body(ArticleReportLine(article, 1, model, Serial));
@@ -176,7 +148,7 @@ TEST_P(SimReportByModel, ReportIsTheArticlesInOrderThenTenSubgroups) {
     tables.articles[2].subgroup = 5;
     const std::vector<std::string> lines = ReportLines(tables, model, Serial);
     ASSERT_EQ(lines.size(), 13u);
-    const std::size_t digits = OffsetsOf(model).numberDigits;
+    const std::size_t digits = ArticleOffsetsOf(model).numberWidth;
     const std::vector<std::string> numbers = digits == 3
                                                  ? std::vector<std::string>{"002", "017", "030"}
                                                  : std::vector<std::string>{"0002", "0017", "0030"};
@@ -221,7 +193,8 @@ TEST(SimReportTest, TaxGroupLettersOfEachModel) {
         SimArticle article;
         article.taxGroup = c.group;
         const std::string line = ArticleReportLine(article, 1, c.model, Serial);
-        EXPECT_EQ(line.substr(OffsetsOf(c.model).tax, 1), c.onTheWire) << c.model << " " << c.group;
+        EXPECT_EQ(line.substr(ArticleOffsetsOf(c.model).taxGroup, 1), c.onTheWire)
+            << c.model << " " << c.group;
     }
 }
 

@@ -2,6 +2,7 @@
 // holds after a confirmed transfer and on exit.
 
 #include "Frames.h"
+#include "RawDevice.h"
 #include "SimProcess.h"
 #include "TempFolder.h"
 #include "link/Checksum.h"
@@ -27,50 +28,7 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-class Device {
-public:
-    explicit Device(const std::string& path)
-        : m_fd(open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK)) {
-        termios settings{};
-        if (m_fd >= 0 && tcgetattr(m_fd, &settings) == 0) {
-            cfmakeraw(&settings);
-            tcsetattr(m_fd, TCSANOW, &settings);
-        }
-    }
-    ~Device() {
-        if (m_fd >= 0) {
-            close(m_fd);
-        }
-    }
-    Device(const Device&) = delete;
-    Device& operator=(const Device&) = delete;
-
-    bool IsOpen() const { return m_fd >= 0; }
-    bool Write(const std::string& bytes) {
-        return write(m_fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
-    }
-
-    // Reads until length bytes are in or three seconds pass.
-    std::string Read(std::size_t length) {
-        std::string received;
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
-        while (received.size() < length && std::chrono::steady_clock::now() < deadline) {
-            pollfd p{m_fd, POLLIN, 0};
-            if (poll(&p, 1, 100) <= 0) {
-                continue;
-            }
-            char buffer[256];
-            const ssize_t got = read(m_fd, buffer, sizeof buffer);
-            if (got > 0) {
-                received.append(buffer, static_cast<std::size_t>(got));
-            }
-        }
-        return received;
-    }
-
-private:
-    int m_fd;
-};
+using Device = test::RawDevice;
 
 std::string Command(char letter) {
     std::string frame = "\xAA"

@@ -1,5 +1,6 @@
 #include "transfer/ReportLine.h"
 
+#include "ReportLineOffsets.h"
 #include "ReportLineText.h"
 #include "link/EcrSettings.h"
 #include "tables/MemoryGridAccess.h"
@@ -12,6 +13,11 @@
 
 namespace tillora {
 namespace {
+
+using test::ArticleOffsets;
+using test::ArticleOffsetsOf;
+using test::SubgroupOffsets;
+using test::SubgroupOffsetsOf;
 
 using test::ReportLineText;
 
@@ -84,40 +90,6 @@ public:
 private:
     EcrSettings m_saved;
 };
-
-// First offsets of the fields; the widths are the same in all models except the name's.
-struct ArticleOffsets {
-    std::size_t numberWidth, name, nameWidth, barcode, price, taxGroup, subgroup, paymentType,
-        turnover, sales, stock; // stock 0: none
-};
-
-ArticleOffsets ArticleOffsetsOf(int model) {
-    switch (model) {
-    case 0:
-        return {4, 12, 12, 25, 38, 58, 60, 64, 66, 78, 90};
-    case 1:
-        return {3, 12, 16, 29, 41, 51, 53, 55, 57, 69, 0};
-    case 5:
-        return {4, 13, 18, 32, 45, 55, 57, 59, 61, 73, 85};
-    default:
-        return {4, 13, 12, 26, 39, 49, 51, 53, 55, 67, 79};
-    }
-}
-
-struct SubgroupOffsets {
-    std::size_t name, nameWidth, price, taxGroup, turnover;
-};
-
-SubgroupOffsets SubgroupOffsetsOf(int model) {
-    switch (model) {
-    case 1:
-        return {10, 16, 27, 37, 39};
-    case 5:
-        return {10, 18, 29, 41, 43};
-    default:
-        return {10, 12, 23, 35, 39};
-    }
-}
 
 constexpr std::size_t BarcodeWidth = 12;
 constexpr std::size_t PriceWidth = 9;
