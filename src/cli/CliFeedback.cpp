@@ -92,8 +92,8 @@ void CCliFeedback::ShowStatusLine() {
 // "  42%, 1:23 left" once a record is done; the time left is what the records so far took each,
 // for the records still to go.
 std::string CCliFeedback::ProgressSuffix() const {
-    if (m_total == 0 || m_done == 0) {
-        return {};
+    if (m_total == 0 || m_done == 0 || m_done >= m_total) {
+        return {}; // nothing done yet to judge by, or nothing left
     }
     const auto elapsed = std::chrono::steady_clock::now() - m_progressStart;
     const auto left = elapsed / m_done * (m_total - m_done);
