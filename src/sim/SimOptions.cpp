@@ -121,6 +121,7 @@ const std::map<std::string, ValueOption>& ValueOptions() {
              return true;
          }},
         {"--log", Path(&SimOptions::logFile)},
+        {"--logo-file", Path(&SimOptions::logoFile)},
         {"--articles", Path(&SimOptions::articlesFile)},
         {"--operators", Path(&SimOptions::operatorsFile)},
         {"--subgroups", Path(&SimOptions::subgroupsFile)},
@@ -179,6 +180,7 @@ std::string SimUsage() {
            "  --pace BAUD        send and take bytes at this line rate\n"
            "  --report-lines N   stop the report after N lines (0: acknowledge \"f\" only)\n"
            "  --log FILE         keep a log of the frames received in FILE\n"
+           "  --logo-file FILE   write every logo received to FILE (the bitmap file's bytes)\n"
            "  --articles FILE    start with the articles of this table file\n"
            "  --operators FILE   start with the operators of this table file\n"
            "  --subgroups FILE   start with the subgroups of this table file\n"

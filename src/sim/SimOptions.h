@@ -14,6 +14,8 @@ struct SimOptions {
     unsigned serial = 123;
     SimFaults faults;
     std::string logFile; // empty: no log
+    // Where every logo received is written, byte for byte (the last one wins); empty: nowhere.
+    std::string logoFile;
     // Table files the register starts with (Windows-1251 table text files); empty: none.
     std::string articlesFile;
     std::string operatorsFile;

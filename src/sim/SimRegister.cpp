@@ -57,6 +57,14 @@ bool LogoHeaderIsBad(const std::vector<std::uint8_t>& frame) {
            length < BitmapHeaderLength || length > MaxLogoFileLength;
 }
 
+// False once the bytes after the head cannot start a bitmap file, which begins with "BM": the
+// length would have to come from garbage, so the frame ends there and then.
+bool LogoMayBeBitmap(const std::vector<std::uint8_t>& frame) {
+    const std::size_t n = frame.size();
+    return (n <= HeadLength || frame[HeadLength] == 'B') &&
+           (n <= HeadLength + 1 || frame[HeadLength + 1] == 'M');
+}
+
 bool HasLogoHeader(const std::vector<std::uint8_t>& frame) {
     return frame.size() >= HeadLength + BitmapHeaderLength;
 }
@@ -136,7 +144,8 @@ CSimRegister::Assembly CSimRegister::Assemble(std::uint8_t byte) {
     }
     if (IsLogo(m_pending)) {
         // A bad bitmap header ends the frame at once: its length cannot be known.
-        return HasLogoHeader(m_pending) ? Assembly::Complete : Assembly::Incomplete;
+        return HasLogoHeader(m_pending) || !LogoMayBeBitmap(m_pending) ? Assembly::Complete
+                                                                       : Assembly::Incomplete;
     }
     if (byte == FrameEnd) {
         return Assembly::Complete;
@@ -232,6 +241,7 @@ void CSimRegister::Apply(const std::vector<std::uint8_t>& frame, std::vector<Sim
         m_awaitingConfirmationAck = true;
     } else if (kind == LogoKind) {
         m_logo.assign(frame.begin() + HeadLength, frame.end());
+        ++m_logosReceived;
     }
     if (kind == 'f') {
         AddReport(answers);

@@ -34,12 +34,14 @@ enum class SimReply {
 // Frames: a command ("a", "z", "f") is 11 bytes and the information query 5, so a frame whose
 // last byte is not 0x0A is refused as soon as it is in; a record ends at its 0x0A (at most 4096
 // bytes); the logo frame ends with the last byte of the bitmap file, whose length the file's own
-// header gives. Records are taken only inside a table transfer opened by "a"; elsewhere they are
-// refused, and so is a "z" without an open transfer. The twelve free bytes of the confirmation are
-// the transfer's record counts in digits: six for "r", then two each for "o", "y" and "w".
-// The faults act on the answers: a frame met with silence or with the line closing is still
-// taken (its record kept), a refused one is not. The PC's acknowledgement of the confirmation is
-// never answered, whatever the faults.
+// header gives. A logo whose bytes do not start with "BM" is refused as soon as the first wrong
+// byte is in, one whose header gives an impossible length as soon as the 14-byte file header is
+// in; the rest of such a stream is then taken as noise until a start byte. Records are taken only
+// inside a table transfer opened by "a"; elsewhere they are refused, and so is a "z" without an
+// open transfer. The twelve free bytes of the confirmation are the transfer's record counts in
+// digits: six for "r", then two each for "o", "y" and "w". The faults act on the answers: a frame
+// met with silence or with the line closing is still taken (its record kept), a refused one is not.
+// The PC's acknowledgement of the confirmation is never answered, whatever the faults.
 //
 // The register keeps the tables as a real one does: every record it takes is decoded by the
 // model's layout into its tables; one that does not fit the layout is still acknowledged and
@@ -68,6 +70,8 @@ public:
     const std::vector<SimReply>& Replies() const { return m_replies; }
     // The last logo received: the bitmap file's bytes.
     const std::vector<std::uint8_t>& Logo() const { return m_logo; }
+    // How many logos have been acknowledged: it moves on even when a logo equals the last one.
+    unsigned LogosReceived() const { return m_logosReceived; }
     // True once the PC's acknowledgement of the last confirmation has come in and passed the
     // checks; false again when the next transfer opens.
     bool ConfirmationAcknowledged() const { return m_confirmationAcknowledged; }
@@ -105,6 +109,7 @@ private:
     std::vector<std::vector<std::uint8_t>> m_frames;
     std::vector<SimReply> m_replies;
     std::vector<std::uint8_t> m_logo;
+    unsigned m_logosReceived = 0;
     SimTables m_tables;
     std::vector<std::size_t> m_undecodedFrames;
     unsigned m_confirmedTransfers = 0;

@@ -20,6 +20,7 @@ int main() {
 #include "sim/SimTableFiles.h"
 
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -53,6 +54,16 @@ int WatchStopSignals() {
         (void)write(writeEnd, &stop, 1);
     }).detach();
     return stopPipe[0];
+}
+
+// The logo as it came, over whatever the file held.
+bool SaveLogo(const std::vector<std::uint8_t>& logo, const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+        return false;
+    }
+    const bool written = std::fwrite(logo.data(), 1, logo.size(), file) == logo.size();
+    return std::fclose(file) == 0 && written;
 }
 
 // The tables the register starts with, from the table files it was given.
@@ -101,9 +112,17 @@ int Serve(const SimOptions& options) {
         }
     };
     unsigned savedTransfers = 0;
-    const auto afterFrames = [&log, &ecr, &savedTransfers, &saveTables] {
+    unsigned savedLogos = 0;
+    const auto afterFrames = [&options, &log, &ecr, &savedTransfers, &savedLogos, &saveTables] {
         if (log && !log->Update(ecr)) {
             std::fputs("tillora-ecr-sim: the log cannot be written\n", stderr);
+        }
+        if (ecr.LogosReceived() != savedLogos) {
+            savedLogos = ecr.LogosReceived();
+            if (!options.logoFile.empty() && !SaveLogo(ecr.Logo(), options.logoFile)) {
+                std::fprintf(stderr, "tillora-ecr-sim: %s cannot be written\n",
+                             options.logoFile.c_str());
+            }
         }
         if (ecr.ConfirmedTransfers() != savedTransfers) {
             savedTransfers = ecr.ConfirmedTransfers();

@@ -35,6 +35,7 @@ TEST(SimOptionsTest, NoOptionsGiveAWellBehavedModelZeroWithSerial123) {
     EXPECT_EQ(options.faults.infoAnswerByte, 0x06);
     EXPECT_EQ(options.faults.paceBaud, 0u);
     EXPECT_EQ(options.logFile, "");
+    EXPECT_EQ(options.logoFile, "");
     EXPECT_FALSE(options.help);
 }
 
@@ -61,7 +62,9 @@ TEST(SimOptionsTest, EveryOptionSetsItsValue) {
                                        "--pace",
                                        "9600",
                                        "--log",
-                                       "frames.txt"});
+                                       "frames.txt",
+                                       "--logo-file",
+                                       "logo.bmp"});
     EXPECT_EQ(options.model, 9);
     EXPECT_EQ(options.serial, 999999u);
     EXPECT_EQ(options.faults.refuseFrame, 3u);
@@ -74,6 +77,8 @@ TEST(SimOptionsTest, EveryOptionSetsItsValue) {
     EXPECT_EQ(options.faults.infoAnswerByte, 0x0E);
     EXPECT_EQ(options.faults.paceBaud, 9600u);
     EXPECT_EQ(options.logFile, "frames.txt");
+    EXPECT_EQ(options.logoFile, "logo.bmp");
+    EXPECT_NE(SimUsage().find("--logo-file FILE"), std::string::npos);
     EXPECT_TRUE(Parsed({"--help"}).help);
 }
 
@@ -86,7 +91,7 @@ TEST(SimOptionsTest, BadOptionsAreNamed) {
         {"--model", "-1"},         {"--pace", "0"},          {"--refuse-frame", "0"},
         {"--noise", "A"},          {"--noise", "GG"},        {"--noise", ""},
         {"--info-answer", "0601"}, {"--answer-serial", "0"}, {"--log", ""},
-        {"--delay", "soon"},
+        {"--delay", "soon"},       {"--logo-file", ""},
     };
     for (const auto& args : bad) {
         EXPECT_EQ(Refused(args), "bad value for " + args[0] + ": " + args[1]);

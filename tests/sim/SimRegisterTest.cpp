@@ -285,6 +285,39 @@ TEST(SimRegisterTest, BadLogosAreRefused) {
     EXPECT_TRUE(ecr.Logo().empty());
 }
 
+TEST(SimRegisterTest, LogoInManySmallPiecesIsTheFileByteForByte) {
+    const Bytes file = BitmapFile(2302);
+    const Bytes frame = LogoFrame(file);
+    CSimRegister ecr(0, 123);
+    Bytes sent;
+    // The pieces the PC sends: 23 bytes each after the head, and a short last one.
+    for (std::size_t i = 0; i < frame.size(); i += i == 0 ? 8 : 23) {
+        const std::size_t n = std::min<std::size_t>(i == 0 ? 8 : 23, frame.size() - i);
+        const Bytes answers = Sent(ecr.Receive(frame.data() + i, n));
+        sent.insert(sent.end(), answers.begin(), answers.end());
+    }
+    EXPECT_EQ(sent, Ack());
+    EXPECT_EQ(ecr.Logo(), file);
+    EXPECT_EQ(ecr.LogosReceived(), 1u);
+}
+
+TEST(SimRegisterTest, LogoNotStartingWithBmIsRefusedAtTheFirstWrongByte) {
+    for (const std::string& start : {std::string("\x89P"), std::string("BX")}) {
+        CSimRegister ecr(0, 123);
+        Bytes frame = Of("\xAA"
+                         "000123"
+                         "R" +
+                         start);
+        const Bytes answers = Sent(ecr.Receive(frame.data(), start[0] == 'B' ? 10 : 9));
+        EXPECT_EQ(answers, Refusal()) << start;
+        EXPECT_EQ(ecr.Replies().back(), SimReply::Nak);
+        EXPECT_TRUE(ecr.Logo().empty());
+        EXPECT_EQ(ecr.LogosReceived(), 0u);
+        // The register is ready for the next frame.
+        EXPECT_EQ(Exchange(ecr, PcFrame('a')), Ack());
+    }
+}
+
 TEST(SimRegisterTest, FrameWithoutEndIsRefusedPast4096Bytes) {
     CSimRegister ecr(0, 123);
     Feed(ecr, PcFrame('a'));
