@@ -1,0 +1,105 @@
+#include "logo/LogoFiles.h"
+
+#include "link/EcrIniFile.h"
+#include "link/FileReplace.h"
+#include "link/IniLocation.h"
+#include "link/Message.h"
+#include "res/StringIds.h"
+
+namespace tillora {
+namespace {
+
+constexpr unsigned LogoHeight = 80;
+constexpr unsigned LogoColours = 2;
+
+} // namespace
+
+std::string RememberedLogoPath(const EcrIniFile& ini) {
+    return ini.GetString(LogoSection, LogoImageKey, "");
+}
+
+bool RememberLogoPath(EcrIniFile& ini, const std::string& path) {
+    return ini.WriteString(LogoSection, LogoImageKey, path);
+}
+
+LogoSize ExpectedLogoSize(int model) {
+    switch (model) {
+    case 5:
+        return {384, LogoHeight, LogoColours};
+    case 8:
+    case 9:
+        return {114, LogoHeight, LogoColours};
+    default:
+        return {224, LogoHeight, LogoColours};
+    }
+}
+
+std::string LogoSizeHint(int model) {
+    const LogoSize size = ExpectedLogoSize(model);
+    return FormatMessage(ids::PictureSize, size.width, size.height, size.colours);
+}
+
+std::string DefaultLogoFileName(int model) {
+    switch (model) {
+    case 5:
+        return "Vexo2MZB.bmp";
+    case 7:
+        return "Vexo1MRA.bmp";
+    case 8:
+        return "Vexo1RV.bmp";
+    case 9:
+        return "Vexo1MRV.bmp";
+    default:
+        return "VexoLogo.bmp";
+    }
+}
+
+std::string ExecutableFolder() {
+    const std::string executable = ExecutablePath();
+    return executable.empty() ? std::string() : PathToUtf8(Utf8Path(executable).parent_path());
+}
+
+std::string DefaultLogoPath(int model) {
+    return DefaultLogoPath(model, ExecutableFolder());
+}
+
+std::string DefaultLogoPath(int model, const std::string& folder) {
+    return PathToUtf8(Utf8Path(folder) / "EcrLogo" / DefaultLogoFileName(model));
+}
+
+bool CurrentPicture::Load(const std::string& path, EcrIniFile& ini) {
+    // The old picture goes first, so that a failed load leaves none.
+    m_loaded = false;
+    m_path.clear();
+    m_info.reset();
+    if (!path.empty()) {
+        const BitmapInspection inspection = InspectBitmap(path);
+        m_lastFailure = inspection.status;
+        if (!inspection.Ok()) {
+            return false;
+        }
+        m_info = inspection.info;
+        m_colours = inspection.info.colours;
+        m_informationLine = FormatMessage(ids::PictureSize, inspection.info.width,
+                                          inspection.info.height, inspection.info.colours);
+    }
+    m_lastFailure = BitmapStatus::Ok;
+    m_loaded = true;
+    m_path = path;
+    // The picture is shown even when the INI file cannot take its path.
+    RememberLogoPath(ini, path);
+    return true;
+}
+
+void LoadStartPicture(CurrentPicture& picture, EcrIniFile& ini, int model,
+                      const std::string& folder) {
+    if (picture.Load(RememberedLogoPath(ini), ini)) {
+        return;
+    }
+    if (picture.Load(DefaultLogoPath(model, folder), ini)) {
+        return;
+    }
+    picture.Load("", ini);
+}
+
+} // namespace tillora
