@@ -25,28 +25,6 @@ namespace {
 using test::BitmapShape;
 using ::testing::ElementsAre;
 
-// Keeps the icon of every question, which the recording feedback leaves out.
-class IconKeepingFeedback final : public IFeedback {
-public:
-    explicit IconKeepingFeedback(test::RecordingFeedback& inner) : m_inner(inner) {}
-    void ShowMessage(unsigned id, const std::string& text, MessageIcon icon) override {
-        m_inner.ShowMessage(id, text, icon);
-    }
-    bool AskYesNo(unsigned id, const std::string& text, MessageIcon icon, bool defaultNo) override {
-        questionIcons.push_back(icon);
-        return m_inner.AskYesNo(id, text, icon, defaultNo);
-    }
-    void SetStatusText(const std::string& text) override { m_inner.SetStatusText(text); }
-    void BeginWaitCursor() override { m_inner.BeginWaitCursor(); }
-    void EndWaitCursor() override { m_inner.EndWaitCursor(); }
-    void PumpPaintMessages() override { m_inner.PumpPaintMessages(); }
-
-    std::vector<MessageIcon> questionIcons;
-
-private:
-    test::RecordingFeedback& m_inner;
-};
-
 std::vector<unsigned> QuestionIds(const test::RecordingFeedback& feedback) {
     std::vector<unsigned> result;
     for (const auto& q : feedback.questions) {
@@ -96,8 +74,8 @@ protected:
     CurrentPicture picture;
     test::FakeClock clock;
     test::ScriptedLine line{clock};
-    test::RecordingFeedback recorded;
-    IconKeepingFeedback feedback{recorded};
+    test::RecordingFeedback feedback;
+    test::RecordingFeedback& recorded = feedback;
     EcrSettings settings;
     LineChoice choice;
     int opened = 0;
@@ -186,7 +164,7 @@ TEST_F(LogoSendTest, OneByteMoreAsksTheSizeQuestion) {
     AckLater();
     EXPECT_TRUE(Send());
     EXPECT_THAT(QuestionIds(recorded), ElementsAre(ids::ConfirmPictureTooLarge));
-    EXPECT_THAT(feedback.questionIcons, ElementsAre(MessageIcon::Information));
+    EXPECT_THAT(feedback.QuestionIcons(), ElementsAre(MessageIcon::Information));
     EXPECT_EQ(recorded.questions[0].text, LoadString(ids::ConfirmPictureTooLarge));
     EXPECT_EQ(Body(), file);
 }
@@ -209,7 +187,7 @@ TEST_F(LogoSendTest, ColourPictureAsksFirstAndNoSendsNothing) {
     recorded.answer = false;
     EXPECT_FALSE(Send());
     EXPECT_THAT(QuestionIds(recorded), ElementsAre(ids::ConfirmTooManyColours));
-    EXPECT_THAT(feedback.questionIcons, ElementsAre(MessageIcon::Question));
+    EXPECT_THAT(feedback.QuestionIcons(), ElementsAre(MessageIcon::Question));
     EXPECT_EQ(recorded.questions[0].text, LoadString(ids::ConfirmTooManyColours));
     EXPECT_EQ(opened, 0);
     EXPECT_TRUE(line.Writes().empty());

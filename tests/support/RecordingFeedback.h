@@ -22,14 +22,15 @@ public:
         unsigned id;
         std::string text;
         bool defaultNo;
+        MessageIcon icon;
     };
 
     void ShowMessage(unsigned stringId, const std::string& text, MessageIcon icon) override {
         messages.push_back({stringId, text, icon});
     }
-    bool AskYesNo(unsigned stringId, const std::string& text, MessageIcon /*icon*/,
+    bool AskYesNo(unsigned stringId, const std::string& text, MessageIcon icon,
                   bool defaultNo) override {
-        questions.push_back({stringId, text, defaultNo});
+        questions.push_back({stringId, text, defaultNo, icon});
         return answer;
     }
     void SetStatusText(const std::string& text) override { statusTexts.push_back(text); }
@@ -40,6 +41,15 @@ public:
         if (clock != nullptr) {
             pumpTimes.push_back(clock->NowMs());
         }
+    }
+
+    // The icons of the questions asked, in order.
+    std::vector<MessageIcon> QuestionIcons() const {
+        std::vector<MessageIcon> icons;
+        for (const auto& q : questions) {
+            icons.push_back(q.icon);
+        }
+        return icons;
     }
 
     // The ids of the messages shown, in order.

@@ -1,4 +1,5 @@
 #include "transfer/ReportLine.h"
+#include "ModelInForce.h"
 
 #include "ReportLineOffsets.h"
 #include "ReportLineText.h"
@@ -79,17 +80,7 @@ TEST(ParseSliceNumberTest, SliceShortenedByTheLineEndIsReadAsFarAsItGoes) {
 
 // ---- The layouts, built here from the register's offsets ----
 
-// The cells take the tax-group letters of the model in force.
-class ModelInForce {
-public:
-    explicit ModelInForce(int model) : m_saved(ConnectionSettings()) {
-        ConnectionSettings().EcrType = model;
-    }
-    ~ModelInForce() { ConnectionSettings() = m_saved; }
-
-private:
-    EcrSettings m_saved;
-};
+using test::ModelInForce;
 
 constexpr std::size_t BarcodeWidth = 12;
 constexpr std::size_t PriceWidth = 9;

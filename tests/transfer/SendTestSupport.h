@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FakeClock.h"
+#include "ModelInForce.h"
 #include "RecordingFeedback.h"
 #include "link/Checksum.h"
 #include "link/EcrSettings.h"
@@ -39,19 +40,6 @@ struct TableUnderTest {
     CMemoryGridAccess access{cells};
 };
 
-// The tax-group cells take the letters of the model in force when their text is set.
-class ModelInForce {
-public:
-    explicit ModelInForce(int model) : m_saved(ConnectionSettings()) {
-        ConnectionSettings().EcrType = model;
-    }
-    ~ModelInForce() { ConnectionSettings() = m_saved; }
-    ModelInForce(const ModelInForce&) = delete;
-    ModelInForce& operator=(const ModelInForce&) = delete;
-
-private:
-    EcrSettings m_saved;
-};
 
 // A record frame as the register must receive it from serial 000123.
 inline std::vector<std::uint8_t> RecordFrame(char kind, const std::string& payload) {
