@@ -114,6 +114,16 @@ CLI::App* AddReportCommand(CLI::App& app, ReportFiles& files) {
     return report;
 }
 
+CLI::App* AddLogoCommand(CLI::App& app, LogoArguments& arguments) {
+    auto* logo = app.add_subcommand(
+        "logo", "send a bitmap file, or the model's default picture, as the receipt logo; with "
+                "neither, the picture sent last");
+    auto* file = logo->add_option("FILE", arguments.file, "the bitmap file to send");
+    logo->add_flag("--default", arguments.useDefault, "send the model's default picture")
+        ->excludes(file);
+    return logo;
+}
+
 } // namespace
 
 int RunCli(int argc, char** argv) {
@@ -135,6 +145,8 @@ int RunCli(int argc, char** argv) {
     auto* sendCommand = AddSendCommand(app, send);
     ReportFiles reportFiles;
     auto* report = AddReportCommand(app, reportFiles);
+    LogoArguments logoArguments;
+    auto* logo = AddLogoCommand(app, logoArguments);
 
     try {
         app.parse(argc, argv);
@@ -166,6 +178,9 @@ int RunCli(int argc, char** argv) {
     }
     if (report->parsed()) {
         return RunReport(session, reportFiles.articles, reportFiles.subgroups, stdout);
+    }
+    if (logo->parsed()) {
+        return RunLogo(session, logoArguments, stdout);
     }
     if (config->parsed()) {
         const bool writeSettings = options.model || options.com || options.serial;

@@ -45,4 +45,14 @@ int RunSend(CCliSession& session, const SendArguments& arguments, std::FILE* out
 int RunReport(CCliSession& session, const std::string& articlesFile,
               const std::string& subgroupsFile, std::FILE* out);
 
+struct LogoArguments {
+    std::string file;        // the bitmap file to send; empty: see useDefault
+    bool useDefault = false; // the model's default picture
+};
+
+// Sends FILE, or the model's default picture, or (with neither) the picture the logo manager
+// would open with, and remembers it as the logo manager does. Prints the picture's size beside
+// the size the model expects.
+int RunLogo(CCliSession& session, const LogoArguments& arguments, std::FILE* out);
+
 } // namespace tillora::cli

@@ -1,0 +1,80 @@
+#include "cli/Commands.h"
+
+#include "link/Message.h"
+#include "logo/LogoSend.h"
+#include "res/StringIds.h"
+
+namespace tillora::cli {
+namespace {
+
+// The caption of the window's logo command, without its access key.
+constexpr const char* LogoStatus = "Изпращане на лого";
+
+// Loads the picture the command names; says why when it cannot.
+bool LoadPicture(CCliSession& session, const LogoArguments& arguments, CurrentPicture& picture) {
+    const int model = session.Settings().EcrType;
+    if (arguments.file.empty() && !arguments.useDefault) {
+        // As the logo manager opens: the remembered file, else the default, else none to send.
+        LoadStartPicture(picture, session.Ini(), model, ExecutableFolder());
+        return true;
+    }
+    const std::string path = arguments.useDefault ? DefaultLogoPath(model) : arguments.file;
+    if (picture.Load(path, session.Ini())) {
+        return true;
+    }
+    switch (picture.LastFailure()) {
+    case BitmapStatus::NotBitmap:
+        std::fprintf(stderr, "%s: not a bitmap file\n", path.c_str());
+        break;
+    case BitmapStatus::Truncated:
+        std::fprintf(stderr, "%s: the bitmap file is cut short\n", path.c_str());
+        break;
+    default:
+        ShowError(session.Feedback(), ids::FileNotOpenedForReading, path.c_str());
+        break;
+    }
+    return false;
+}
+
+// The send takes the file the INI file remembers; one it could not take would send another.
+bool Remembered(CCliSession& session, const CurrentPicture& picture) {
+    if (!picture.IsLoaded() || RememberedLogoPath(session.Ini()) == picture.Path()) {
+        return true;
+    }
+    ShowError(session.Feedback(), ids::SettingsNotWritten, session.Ini().GetPath().c_str());
+    return false;
+}
+
+void PrintPicture(const CCliSession& session, const CurrentPicture& picture, std::FILE* out) {
+    if (picture.Info()) {
+        std::fprintf(out, "%s, %llu bytes\n%s\n", picture.Path().c_str(),
+                     static_cast<unsigned long long>(picture.Info()->fileSize),
+                     picture.InformationLine().c_str());
+    }
+    std::fprintf(out, "Съвет: %s\n", LogoSizeHint(session.Settings().EcrType).c_str());
+    std::fflush(out);
+}
+
+} // namespace
+
+int RunLogo(CCliSession& session, const LogoArguments& arguments, std::FILE* out) {
+    CurrentPicture picture;
+    if (!LoadPicture(session, arguments, picture) || !Remembered(session, picture)) {
+        return ExitFailed;
+    }
+    PrintPicture(session, picture, out);
+    CCliFeedback& feedback = session.Feedback();
+    feedback.SetStatusText(LogoStatus);
+    TransferSession transfer = session.Transfer();
+    const bool sent = SendLogo(picture, session.Ini(), transfer, [&feedback](int progress) {
+        feedback.SetProgress(static_cast<unsigned>(progress), LogoProgressEnd);
+    });
+    feedback.ClearProgress();
+    if (!sent) {
+        return ExitFailed;
+    }
+    std::fprintf(out, "Logo sent.\n");
+    return ExitSuccess;
+}
+
+} // namespace tillora::cli
