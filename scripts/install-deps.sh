@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what a fresh Debian 12 machine lacks to build and test Tillora.
+# Installs what a fresh Debian 12 machine lacks to build and test Tillora; with "sanitizers", also
+# clang and its sanitizer and fuzzer runtimes, for the sanitized build and the fuzz targets.
 set -euo pipefail
 
 packages=(
@@ -7,6 +8,9 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
     locales
 )
+if [ "${1:-}" = "sanitizers" ]; then
+    packages+=(clang-14 libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -60,7 +60,8 @@ std::string AsTheRegisterHoldsIt(const CCellGrid& grid, int row, int column) {
     if (dynamic_cast<const CGridCellCheck*>(grid.GetCell(row, column)) != nullptr) {
         return ConnectionSettings().EcrType >= 2 ? "0" : text; // only models 0 and 1 send it
     }
-    if (typeid(*grid.GetCell(row, column)) == typeid(CGridCell)) {
+    const CGridCellBase& cell = *grid.GetCell(row, column);
+    if (typeid(cell) == typeid(CGridCell)) {
         ConvertText(text, Direction::ToRegister);
         ConvertText(text, Direction::FromRegister);
     }

@@ -82,8 +82,6 @@ TEST(ParseSliceNumberTest, SliceShortenedByTheLineEndIsReadAsFarAsItGoes) {
 
 using test::ModelInForce;
 
-constexpr std::size_t BarcodeWidth = 12;
-constexpr std::size_t PriceWidth = 9;
 constexpr std::size_t AmountWidth = 11;
 
 // A tax group the model accepts, as the register sends it and as the table shows it.
@@ -179,7 +177,7 @@ TEST_P(ReportLayoutTest, ArticleLineFillsEveryColumnFromItsOffsets) {
     EXPECT_EQ(report.GetItemText(42, 7), model == 1 ? "" : "7654321.500");
     EXPECT_EQ(report.GetItemText(42, 8), "12345678.90");
     EXPECT_EQ(report.GetItemText(42, 9), "1234567.125");
-    EXPECT_EQ(report.LastShown(), CCellID(42, 1));
+    EXPECT_EQ(report.LastShown(), (CCellID{42, 1}));
 }
 
 TEST_P(ReportLayoutTest, ArticleLineEndingWithItsLastFieldIsTaken) {
@@ -209,7 +207,7 @@ TEST_P(ReportLayoutTest, SubgroupLineFillsEveryColumnFromItsOffsets) {
     EXPECT_EQ(subgroups.GetItemText(4, 2), "123456.78");
     EXPECT_EQ(subgroups.GetItemText(4, 3), TaxGroupOf(model).shown);
     EXPECT_EQ(subgroups.GetItemText(4, 4), "12345678.90");
-    EXPECT_EQ(subgroups.LastShown(), CCellID(4, 1));
+    EXPECT_EQ(subgroups.LastShown(), (CCellID{4, 1}));
 }
 
 TEST_P(ReportLayoutTest, SubgroupLineOneByteShortIsDropped) {
