@@ -32,28 +32,51 @@ std::string WithoutLineEnd(std::string line) {
     return line;
 }
 
-// Whether the old lines, but for those naming the key, appear in the new text in their order.
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) {
+        return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    });
+    return text;
+}
+
+// A line naming the key, after the white space (blanks, tabs, carriage returns) before it.
+bool IsGapKeyLine(const std::string& bare) {
+    const std::string lower = Lower(bare);
+    const std::size_t first = lower.find_first_not_of(" \t\r");
+    return first != std::string::npos && lower.compare(first, 10, "framegapms") == 0;
+}
+
+// Whether the new text is the old one with the key's line replaced or with lines added, and
+// nothing else changed. The unchanged lines are the common head and tail of both texts; between
+// them at most one old line, naming the key, may go, and only the key's, the section's or blank
+// lines may come.
 bool KeepsOtherLines(const std::string& before, const std::string& after) {
-    const std::vector<std::string> old = LinesOf(before);
-    const std::vector<std::string> now = LinesOf(after);
-    std::size_t n = 0;
-    for (const std::string& line : old) {
-        const std::string bare = WithoutLineEnd(line);
-        auto it = std::find_if(now.begin() + static_cast<long>(n), now.end(),
-                               [&](const std::string& l) { return WithoutLineEnd(l) == bare; });
-        if (it == now.end()) {
-            // Only the written key's line may change.
-            std::string lower = bare;
-            std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) {
-                return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
-            });
-            const std::size_t first = lower.find_first_not_of(" \t");
-            if (first == std::string::npos || lower.compare(first, 10, "framegapms") != 0) {
-                return false;
-            }
-            continue;
+    std::vector<std::string> old = LinesOf(before);
+    std::vector<std::string> now = LinesOf(after);
+    for (std::string& line : old) {
+        line = WithoutLineEnd(line);
+    }
+    for (std::string& line : now) {
+        line = WithoutLineEnd(line);
+    }
+    std::size_t head = 0;
+    while (head < old.size() && head < now.size() && old[head] == now[head]) {
+        ++head;
+    }
+    std::size_t tail = 0;
+    while (tail < old.size() - head && tail < now.size() - head &&
+           old[old.size() - 1 - tail] == now[now.size() - 1 - tail]) {
+        ++tail;
+    }
+    const std::size_t gone = old.size() - head - tail;
+    if (gone > 1 || (gone == 1 && !IsGapKeyLine(old[head]))) {
+        return false;
+    }
+    for (std::size_t i = head; i < now.size() - tail; ++i) {
+        if (!now[i].empty() && now[i] != "[" + std::string(EcrSection) + "]" &&
+            Lower(now[i]) != "framegapms=250") {
+            return false;
         }
-        n = static_cast<std::size_t>(it - now.begin()) + 1;
     }
     return true;
 }

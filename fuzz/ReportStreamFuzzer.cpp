@@ -5,12 +5,12 @@
 #include "Frames.h"
 #include "FuzzSupport.h"
 #include "ScriptedLine.h"
+#include "TableBench.h"
 #include "link/EcrSettings.h"
 #include "link/Link.h"
 #include "tables/CellGrid.h"
 #include "tables/MemoryGridAccess.h"
 #include "tables/TableKind.h"
-#include "tables/TableSetup.h"
 #include "transfer/ReportReader.h"
 
 #include <memory>
@@ -42,12 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const EcrSettings saved = ConnectionSettings();
     ConnectionSettings() = settings;
 
-    CCellGrid report;
-    SetupTable(report, TableKind::Report);
-    CMemoryGridAccess reportAccess(report);
-    CCellGrid subgroups;
-    SetupTable(subgroups, TableKind::SubgroupReport);
-    CMemoryGridAccess subgroupAccess(subgroups);
+    CMemoryGridAccess reportAccess(fuzz::BenchOf(TableKind::Report).Fresh());
+    CMemoryGridAccess subgroupAccess(fuzz::BenchOf(TableKind::SubgroupReport).Fresh());
     TransferSession session{choice, clock, feedback, settings, DefaultFrameGapMs, {}};
     ReadReport(reportAccess, subgroupAccess, session);
     ConnectionSettings() = saved;

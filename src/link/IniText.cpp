@@ -47,8 +47,11 @@ std::vector<Line> SplitLines(std::string_view text) {
     return lines;
 }
 
+// A carriage return counts as white space, as it does for the Windows functions: a line that
+// ends in one alone (an editor's stray CR, or the last line of a CR LF file cut short) reads as
+// if the CR were not there, and a write that adds a line feed behind it changes nothing.
 bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
+    return c == ' ' || c == '\t' || c == '\r';
 }
 
 std::string_view Trim(std::string_view text) {

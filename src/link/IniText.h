@@ -7,12 +7,12 @@
 namespace tillora::ini {
 
 // The text of an INI file read and edited the way the Windows private-profile functions do it:
-// "[section]" lines open sections, "key=value" lines hold values, lines starting with ';' or '#'
-// are comments. Sections and keys match without regard to ASCII case, and the first matching
-// section and the first matching key in it count.
+// lines end at a line feed (a CR LF pair included), "[section]" lines open sections, "key=value"
+// lines hold values, lines starting with ';' or '#' are comments. Sections and keys match without
+// regard to ASCII case, and the first matching section and the first matching key in it count.
 
-// The key's value, trimmed of blanks and tabs and freed of one pair of enclosing quotes;
-// nothing when the section or the key is missing.
+// The key's value, trimmed of blanks, tabs and carriage returns (as names are) and freed of one
+// pair of enclosing quotes; nothing when the section or the key is missing.
 std::optional<std::string> FindValue(std::string_view text, std::string_view section,
                                      std::string_view key);
 

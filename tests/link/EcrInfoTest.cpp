@@ -59,6 +59,17 @@ TEST_F(EcrInfoTest, AnyRegistersSerialIsTaken) {
     EXPECT_EQ(Query(), "999999");
 }
 
+TEST_F(EcrInfoTest, SerialBytesAreTakenAsTheyCameDigitsOrNot) {
+    // The answer's checks do not look at the six bytes; the dialog's OK refuses what is no
+    // number, so a register's odd answer shows up where the user can see it.
+    line.AnswerNextWrite(15, Answer(0x06, "12 a?Z"));
+    EXPECT_EQ(Query(), "12 a?Z");
+    const std::string binary{'\0', '\xFF', '0', '0', '0', '1'};
+    line.AnswerNextWrite(15, Answer(0x0E, binary));
+    EXPECT_EQ(Query(), binary);
+    EXPECT_THAT(feedback.Ids(), IsEmpty());
+}
+
 TEST_F(EcrInfoTest, ChecksumCountsTheAnswerByteAsReceived) {
     auto answer = Answer(0x06, "000123");
     answer[0] = 0x0E; // checksum was made over 0x06

@@ -109,6 +109,28 @@ TEST_F(EcrIniFileTest, ReadsCrLfFilesAndSkipsAByteOrderMark) {
     EXPECT_EQ(ini.GetString("ECR", "EcrType", ""), "4");
 }
 
+TEST_F(EcrIniFileTest, ALoneCarriageReturnAtALineEndIsWhiteSpace) {
+    const EcrIniFile ini = FileWith("[ECR\r\nEcrType=4\r\r\n\r\nEcrCom \r= 2\n"
+                                    "[logoman]\nimage=C:\\a.bmp\r");
+    EXPECT_EQ(ini.GetInt("ECR", "EcrType", -1), 4);
+    EXPECT_EQ(ini.GetString("ECR", "EcrType", ""), "4");
+    EXPECT_EQ(ini.GetInt("ECR", "EcrCom", -1), 2);
+    EXPECT_EQ(ini.GetString("logoman", "image", ""), "C:\\a.bmp");
+}
+
+TEST_F(EcrIniFileTest, WriteAfterALastLineEndingInALoneCarriageReturnReadsBack) {
+    // The line feed the write puts behind the CR must not make "[ECR" another section.
+    EcrIniFile ini = FileWith("[ECR\r");
+    ASSERT_TRUE(ini.WriteInt("ECR", "FrameGapMs", 250));
+    EXPECT_EQ(Contents(), "[ECR\r" + NativeBreak + "FrameGapMs=250" + NativeBreak);
+    EXPECT_EQ(ini.GetInt("ECR", "FrameGapMs", -1), 250);
+
+    EcrIniFile blankEnd = FileWith("[ECR]\nEcrType=1\n\r");
+    ASSERT_TRUE(blankEnd.WriteInt("ECR", "EcrCom", 3));
+    EXPECT_EQ(Contents(), "[ECR]\nEcrType=1\nEcrCom=3\n\r");
+    EXPECT_EQ(blankEnd.GetInt("ECR", "EcrCom", -1), 3);
+}
+
 TEST_F(EcrIniFileTest, PathThatIsNoReadableFileReadsAsEmpty) {
     fs::create_directory(PathOf("folder.ini"));
     const EcrIniFile ini(PathOf("folder.ini"));
