@@ -109,7 +109,7 @@ std::string InformationLine(unsigned width, unsigned height, std::uint32_t colou
 // to keep. Written once: the inputs never touch it.
 const std::string& GoodPicturePath() {
     static const std::string path = [] {
-        const std::string p = fuzz::ScratchPath("good.bmp");
+        std::string p = fuzz::ScratchPath("good.bmp");
         test::WriteBytes(p, test::BitmapFile({224, 80, 1}));
         return p;
     }();
