@@ -1,5 +1,10 @@
 // A table file loaded, saved and loaded again into a fresh table: the second save must equal the
 // first, since a saved table holds only stored forms. Each load starts from the table as set up.
+// The one exception is the reader's UTF-8 detection: a saved Windows-1251 text whose every
+// non-ASCII byte happens to form a UTF-8 sequence ("\xD0\xB0", "Р°", reads as "а") is read as
+// UTF-8. No real Bulgarian text does that, since two Cyrillic letters in a row never form a
+// sequence. Such a file changes while it reads as UTF-8; each time, every sequence shrinks to one
+// byte, so it must settle within a few rounds and then stay as it is.
 #include "FuzzSupport.h"
 #include "TableBench.h"
 #include "tables/CellGrid.h"
@@ -34,6 +39,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     fuzz::WriteBytes(path, first);
     const std::string second = LoadedText(kind, path);
-    fuzz::Check(first == second, "load, save, load changed the table");
-    return 0;
+    if (TableTextAsCp1251(first) == first) {
+        fuzz::Check(first == second, "load, save, load changed the table");
+        return 0;
+    }
+    std::string saved = second;
+    for (int round = 0; round < 16; ++round) {
+        fuzz::WriteBytes(path, saved);
+        std::string again = LoadedText(kind, path);
+        if (again == saved) {
+            return 0;
+        }
+        fuzz::Check(TableTextAsCp1251(saved) != saved, "load, save, load changed the table");
+        saved = std::move(again);
+    }
+    fuzz::Fail("a file read as UTF-8 kept changing");
 }
