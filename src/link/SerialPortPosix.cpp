@@ -236,13 +236,10 @@ bool WriteAll(int fd, const std::uint8_t* data, std::size_t length, Clock::time_
     return true;
 }
 
-bool DrainOutput(int fd) {
-    while (tcdrain(fd) != 0) {
-        if (errno != EINTR) {
-            return false;
-        }
+// Waits until the bytes have left, or the line failed meanwhile.
+void DrainOutput(int fd) {
+    while (tcdrain(fd) != 0 && errno == EINTR) {
     }
-    return true;
 }
 
 } // namespace
@@ -306,11 +303,15 @@ bool CSerialPort::Write(const std::uint8_t* data, std::size_t length) {
     const auto airTime = std::chrono::microseconds(AirTimeMicroseconds(length));
     const auto deadline = started + airTime + std::chrono::milliseconds(WriteStallMs);
     SetModemLine(fd, TIOCM_RTS, true);
-    if (!WriteAll(fd, data, length, deadline) || !DrainOutput(fd)) {
+    if (!WriteAll(fd, data, length, deadline)) {
         SetModemLine(fd, TIOCM_RTS, false);
         m_impl->broken = true;
         return false;
     }
+    // Every byte is with the driver: the frame is written. A line that hangs up while they leave
+    // fails the wait for the drain, not the write; the wait for the answer then finds the line
+    // gone and says that no answer came.
+    DrainOutput(fd);
     // Some USB adapters report the output drained while the last bytes are still in the
     // adapter; the frame is only out once its air time has passed.
     std::this_thread::sleep_until(started + airTime);
