@@ -13,6 +13,9 @@ struct SimFaults {
     unsigned silentFrom = 0;         // answer nothing from frame N on; 0: never
     unsigned closeAfter = 0;         // close the line once frame N is in; 0: never
     std::uint64_t answerDelayMs = 0; // every answer starts this late
+    unsigned lateFrame = 0;          // the answer to frame N alone starts lateMs late; 0: none
+    std::uint64_t lateMs = 0;        // in place of answerDelayMs, for lateFrame
+    unsigned truncateFrame = 0;      // send only the first half of the answer to frame N; 0: never
     unsigned answerSerial = 0; // answer with this serial instead of the register's own; 0: own
     bool badChecksum = false;  // answers carry a wrong checksum
     std::string noise;         // bytes sent before every answer

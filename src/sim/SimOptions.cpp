@@ -98,6 +98,9 @@ const std::map<std::string, ValueOption>& ValueOptions() {
         {"--silent-from", Fault(&SimFaults::silentFrom, 1, UINT32_MAX)},
         {"--close-after", Fault(&SimFaults::closeAfter, 1, UINT32_MAX)},
         {"--delay", Fault(&SimFaults::answerDelayMs, 0, UINT32_MAX)},
+        {"--late-frame", Fault(&SimFaults::lateFrame, 1, UINT32_MAX)},
+        {"--late-ms", Fault(&SimFaults::lateMs, 0, UINT32_MAX)},
+        {"--truncate-frame", Fault(&SimFaults::truncateFrame, 1, UINT32_MAX)},
         {"--answer-serial", Fault(&SimFaults::answerSerial, 1, MaxSerial)},
         {"--pace", Fault(&SimFaults::paceBaud, 1, MaxBaud)},
         {"--noise", [](const std::string& text,
@@ -136,8 +139,10 @@ const std::map<std::string, ValueOption>& ValueOptions() {
 std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args,
                                           std::string& error) {
     SimOptions options;
+    bool lateMsGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& name = args[i];
+        lateMsGiven = lateMsGiven || name == "--late-ms";
         if (name == "--help" || name == "-h") {
             options.help = true;
         } else if (name == "--bad-checksum") {
@@ -158,6 +163,11 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args,
             return std::nullopt;
         }
     }
+    // Either alone would leave the fault half told.
+    if ((options.faults.lateFrame != 0) != lateMsGiven) {
+        error = "--late-frame and --late-ms go together";
+        return std::nullopt;
+    }
     return options;
 }
 
@@ -173,6 +183,8 @@ std::string SimUsage() {
            "  --silent-from N    answer nothing from frame N on\n"
            "  --close-after N    close the line instead of answering frame N\n"
            "  --delay MS         start every answer this late\n"
+           "  --late-frame N     start the answer to frame N alone --late-ms MS late\n"
+           "  --truncate-frame N send only the first half of the answer to frame N\n"
            "  --answer-serial N  answer with this serial instead of its own\n"
            "  --bad-checksum     answer with wrong checksums\n"
            "  --noise HEX        send these bytes before every answer (e.g. AA55)\n"

@@ -160,6 +160,7 @@ void CSimRegister::TakeFrame(std::vector<SimAnswer>& answers, bool overlong) {
     const std::size_t number = m_frames.size();
     const bool close = m_faults.closeAfter == number;
     const bool silent = m_faults.silentFrom != 0 && number >= m_faults.silentFrom;
+    const bool cut = m_faults.truncateFrame == number;
 
     std::vector<SimAnswer> own;
     SimReply reply = SimReply::None;
@@ -185,13 +186,48 @@ void CSimRegister::TakeFrame(std::vector<SimAnswer>& answers, bool overlong) {
     } else if (silent) {
         reply = SimReply::None;
     } else {
+        ApplyFrameFaults(number, own);
         answers.insert(answers.end(), own.begin(), own.end());
     }
-    if (close || silent) {
-        // A confirmation that was never sent is not acknowledged.
+    if (close || silent || cut) {
+        // A confirmation that was never sent whole is not acknowledged.
         m_awaitingConfirmationAck = false;
     }
     m_replies.push_back(reply);
+}
+
+// The faults told for one frame alone: its answer late, or cut short.
+void CSimRegister::ApplyFrameFaults(std::size_t number, std::vector<SimAnswer>& own) const {
+    if (m_faults.lateFrame == number) {
+        for (SimAnswer& answer : own) {
+            answer.delayMs = m_faults.lateMs;
+        }
+    }
+    if (m_faults.truncateFrame == number) {
+        CutShort(own);
+    }
+}
+
+// Keeps the first half of the bytes the answers put on the line, rounded down, and drops the
+// rest: a register that breaks off in the middle of what it says.
+void CSimRegister::CutShort(std::vector<SimAnswer>& own) {
+    std::size_t total = 0;
+    for (const SimAnswer& answer : own) {
+        total += answer.bytes.size();
+    }
+    std::size_t left = total / 2;
+    std::vector<SimAnswer> kept;
+    for (SimAnswer& answer : own) {
+        if (left == 0) {
+            break;
+        }
+        if (answer.bytes.size() > left) {
+            answer.bytes.resize(left);
+        }
+        left -= answer.bytes.size();
+        kept.push_back(std::move(answer));
+    }
+    own.swap(kept);
 }
 
 // The checks the PC's frame must pass, as the PC checks the register's answers.

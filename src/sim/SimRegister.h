@@ -40,7 +40,8 @@ enum class SimReply {
 // inside a table transfer opened by "a"; elsewhere they are refused, and so is a "z" without an
 // open transfer. The twelve free bytes of the confirmation are the transfer's record counts in
 // digits: six for "r", then two each for "o", "y" and "w". The faults act on the answers: a frame
-// met with silence or with the line closing is still taken (its record kept), a refused one is not.
+// met with silence, with the line closing, or with an answer late or cut short is still taken (its
+// record kept); a refused one is not.
 // The PC's acknowledgement of the confirmation is never answered, whatever the faults.
 //
 // The register keeps the tables as a real one does: every record it takes is decoded by the
@@ -91,6 +92,8 @@ private:
     Assembly Assemble(std::uint8_t byte);
     std::size_t FixedLength() const;
     void TakeFrame(std::vector<SimAnswer>& answers, bool overlong);
+    void ApplyFrameFaults(std::size_t number, std::vector<SimAnswer>& own) const;
+    static void CutShort(std::vector<SimAnswer>& own);
     bool Accept(const std::vector<std::uint8_t>& frame);
     void Apply(const std::vector<std::uint8_t>& frame, std::vector<SimAnswer>& answers);
     bool TakeConfirmationAck(const std::vector<std::uint8_t>& frame);
