@@ -13,13 +13,17 @@ class SimProcess {
 public:
     // args are tillora-ecr-sim's options (--serial 123 --pace 9600 ...).
     explicit SimProcess(const std::vector<std::string>& args);
+    // The same from another path than the one beside this program.
+    SimProcess(const std::string& program, const std::vector<std::string>& args);
     ~SimProcess();
     SimProcess(const SimProcess&) = delete;
     SimProcess& operator=(const SimProcess&) = delete;
 
     // The device to open; empty when the program did not start.
     const std::string& Device() const { return m_device; }
-    // Stops the register (SIGTERM) and returns its exit status.
+    // Stops the register (SIGTERM) and returns its exit status (-1 when it did not exit
+    // normally). A register that closed its line has ended by itself; its status comes all the
+    // same.
     int Stop();
 
 private:

@@ -65,8 +65,10 @@ std::string ProgramFolder() {
     return std::filesystem::read_symlink("/proc/self/exe").parent_path().string();
 }
 
-SimProcess::SimProcess(const std::vector<std::string>& args) {
-    const std::string program = ProgramFolder() + "/tillora-ecr-sim";
+SimProcess::SimProcess(const std::vector<std::string>& args)
+    : SimProcess(ProgramFolder() + "/tillora-ecr-sim", args) {}
+
+SimProcess::SimProcess(const std::string& program, const std::vector<std::string>& args) {
     int out[2];
     if (pipe(out) != 0) {
         return;
@@ -81,7 +83,9 @@ SimProcess::SimProcess(const std::vector<std::string>& args) {
         _exit(127);
     }
     close(out[1]);
-    m_device = ReadFirstLine(out[0], 5000);
+    if (m_pid > 0) {
+        m_device = ReadFirstLine(out[0], 5000);
+    }
     close(out[0]);
 }
 
