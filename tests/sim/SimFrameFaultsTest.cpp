@@ -1,7 +1,5 @@
 // The faults told for one frame alone: an answer that comes late, and one cut short.
 #include "Frames.h"
-#include "link/Checksum.h"
-#include "sim/SimOptions.h"
 #include "sim/SimRegister.h"
 
 #include <gtest/gtest.h>
@@ -15,14 +13,7 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes PcFrame(char kind, const std::string& payload = "") {
-    std::string frame = "\xAA"
-                        "000123";
-    frame += kind;
-    frame += payload;
-    AppendChecksum(frame);
-    return {frame.begin(), frame.end()};
-}
+using test::PcFrame;
 
 Bytes InfoQuery() {
     return {0xAA, 0x3F, 0x39, 0x35, 0x0A};
@@ -46,48 +37,6 @@ std::vector<std::uint64_t> Delays(const std::vector<SimAnswer>& answers) {
         delays.push_back(answer.delayMs);
     }
     return delays;
-}
-
-SimOptions Parsed(const std::vector<std::string>& args) {
-    std::string error;
-    const auto options = ParseSimOptions(args, error);
-    EXPECT_TRUE(options.has_value()) << error;
-    return options.value_or(SimOptions{});
-}
-
-std::string Refused(const std::vector<std::string>& args) {
-    std::string error;
-    EXPECT_FALSE(ParseSimOptions(args, error).has_value()) << args[0];
-    return error;
-}
-
-TEST(SimFrameFaultsTest, OptionsNameTheLateFrameItsLatenessAndTheCutFrame) {
-    const SimOptions none = Parsed({});
-    EXPECT_EQ(none.faults.lateFrame, 0u);
-    EXPECT_EQ(none.faults.lateMs, 0u);
-    EXPECT_EQ(none.faults.truncateFrame, 0u);
-
-    const SimOptions options =
-        Parsed({"--late-frame", "3", "--late-ms", "2700", "--truncate-frame", "4"});
-    EXPECT_EQ(options.faults.lateFrame, 3u);
-    EXPECT_EQ(options.faults.lateMs, 2700u);
-    EXPECT_EQ(options.faults.truncateFrame, 4u);
-    EXPECT_EQ(options.faults.answerDelayMs, 0u);
-    EXPECT_EQ(Parsed({"--late-ms", "0", "--late-frame", "1"}).faults.lateFrame, 1u);
-
-    for (const auto& args : std::vector<std::vector<std::string>>{{"--late-frame", "0"},
-                                                                  {"--late-frame", "x"},
-                                                                  {"--late-ms", "-5"},
-                                                                  {"--truncate-frame", "0"},
-                                                                  {"--truncate-frame", ""}}) {
-        EXPECT_EQ(Refused(args), "bad value for " + args[0] + ": " + args[1]);
-    }
-    EXPECT_EQ(Refused({"--late-frame", "2"}), "--late-frame and --late-ms go together");
-    EXPECT_EQ(Refused({"--late-ms", "3300"}), "--late-frame and --late-ms go together");
-    EXPECT_EQ(Refused({"--truncate-frame"}), "--truncate-frame needs a value");
-    for (const char* option : {"--late-frame N", "--late-ms MS", "--truncate-frame N"}) {
-        EXPECT_NE(SimUsage().find(option), std::string::npos) << option;
-    }
 }
 
 TEST(SimFrameFaultsTest, OnlyTheLateFrameIsAnsweredLate) {

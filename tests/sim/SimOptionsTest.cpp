@@ -135,5 +135,34 @@ TEST(SimOptionsTest, UsageNamesTheTableOptions) {
     }
 }
 
+TEST(SimOptionsTest, TheLateFrameItsLatenessAndTheCutFrame) {
+    const SimOptions none = Parsed({});
+    EXPECT_EQ(none.faults.lateFrame, 0u);
+    EXPECT_EQ(none.faults.lateMs, 0u);
+    EXPECT_EQ(none.faults.truncateFrame, 0u);
+
+    const SimOptions options =
+        Parsed({"--late-frame", "3", "--late-ms", "2700", "--truncate-frame", "4"});
+    EXPECT_EQ(options.faults.lateFrame, 3u);
+    EXPECT_EQ(options.faults.lateMs, 2700u);
+    EXPECT_EQ(options.faults.truncateFrame, 4u);
+    EXPECT_EQ(options.faults.answerDelayMs, 0u);
+    EXPECT_EQ(Parsed({"--late-ms", "0", "--late-frame", "1"}).faults.lateFrame, 1u);
+
+    for (const auto& args : std::vector<std::vector<std::string>>{{"--late-frame", "0"},
+                                                                  {"--late-frame", "x"},
+                                                                  {"--late-ms", "-5"},
+                                                                  {"--truncate-frame", "0"},
+                                                                  {"--truncate-frame", ""}}) {
+        EXPECT_EQ(Refused(args), "bad value for " + args[0] + ": " + args[1]);
+    }
+    EXPECT_EQ(Refused({"--late-frame", "2"}), "--late-frame and --late-ms go together");
+    EXPECT_EQ(Refused({"--late-ms", "3300"}), "--late-frame and --late-ms go together");
+    EXPECT_EQ(Refused({"--truncate-frame"}), "--truncate-frame needs a value");
+    for (const char* option : {"--late-frame N", "--late-ms MS", "--truncate-frame N"}) {
+        EXPECT_NE(SimUsage().find(option), std::string::npos) << option;
+    }
+}
+
 } // namespace
 } // namespace tillora::sim

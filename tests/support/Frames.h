@@ -30,4 +30,12 @@ inline std::vector<std::uint8_t> Confirmation(const std::string& serial = "00012
     return {frame.begin(), frame.end()};
 }
 
+// A frame as the PC sends it: AA, serial, kind, payload, checksum, line feed.
+inline std::vector<std::uint8_t> PcFrame(char kind, const std::string& payload = "",
+                                         const std::string& serial = "000123") {
+    std::string frame = "\xAA" + serial + kind + payload;
+    AppendChecksum(frame);
+    return {frame.begin(), frame.end()};
+}
+
 } // namespace tillora::test

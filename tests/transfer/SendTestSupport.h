@@ -1,9 +1,9 @@
 #pragma once
 
 #include "FakeClock.h"
+#include "Frames.h"
 #include "ModelInForce.h"
 #include "RecordingFeedback.h"
-#include "link/Checksum.h"
 #include "link/EcrSettings.h"
 #include "link/LineOpener.h"
 #include "sim/SimRegister.h"
@@ -40,15 +40,9 @@ struct TableUnderTest {
     CMemoryGridAccess access{cells};
 };
 
-
 // A record frame as the register must receive it from serial 000123.
 inline std::vector<std::uint8_t> RecordFrame(char kind, const std::string& payload) {
-    std::string frame = "\xAA"
-                        "000123";
-    frame += kind;
-    frame += payload;
-    AppendChecksum(frame);
-    return {frame.begin(), frame.end()};
+    return test::PcFrame(kind, payload);
 }
 
 inline std::vector<std::uint8_t> CommandFrame(char letter) {
