@@ -36,6 +36,36 @@ inline void Check(bool holds, const char* what) {
     }
 }
 
+// The number strtol reads from all of the text, as the formats use it: empty is 0; otherwise
+// leading white space, a sign and decimal digits to the end, at most limit; anything else is -1.
+// A negative number counts as one (no row has it).
+inline long long ExpectedDecimal(std::string_view text, long long limit) {
+    if (text.empty()) {
+        return 0;
+    }
+    while (!text.empty() && std::string_view(" \t\n\v\f\r").find(text.front()) != text.npos) {
+        text.remove_prefix(1);
+    }
+    const bool negative = !text.empty() && text.front() == '-';
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+        text.remove_prefix(1);
+    }
+    if (text.empty()) {
+        return -1;
+    }
+    long long value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
+            return -1;
+        }
+        value = value * 10 + (c - '0');
+        if (value > limit) {
+            return -1;
+        }
+    }
+    return negative ? -value : value;
+}
+
 inline std::string_view AsText(const std::uint8_t* data, std::size_t size) {
     return {reinterpret_cast<const char*>(data), size};
 }

@@ -7,44 +7,20 @@
 #include "tables/TableLine.h"
 #include "tables/TableReader.h"
 
+#include <limits>
+
 using namespace tillora;
 
 namespace {
 
-// The first field as a row number, read by the file format's rule: an empty field is row 0;
-// otherwise white space, a sign and decimal digits up to the field's end, within the int range
-// (so "-11" is row -11, which no table has); anything else is -1.
+// The first field, without the line's end, as a row number.
 long long ExpectedRow(std::string_view line) {
     if (line.size() >= 2 && (line[line.size() - 2] == '\r' || line[line.size() - 2] == '\n')) {
         line.remove_suffix(2);
     } else if (!line.empty() && (line.back() == '\r' || line.back() == '\n')) {
         line.remove_suffix(1);
     }
-    std::string_view field = line.substr(0, line.find('\t'));
-    if (field.empty()) {
-        return 0;
-    }
-    while (!field.empty() && std::string_view(" \t\n\v\f\r").find(field.front()) != field.npos) {
-        field.remove_prefix(1);
-    }
-    const bool negative = !field.empty() && field.front() == '-';
-    if (!field.empty() && (field.front() == '-' || field.front() == '+')) {
-        field.remove_prefix(1);
-    }
-    if (field.empty()) {
-        return -1;
-    }
-    long long value = 0;
-    for (const char c : field) {
-        if (c < '0' || c > '9') {
-            return -1;
-        }
-        value = value * 10 + (c - '0');
-        if (value > 2147483647) {
-            return -1;
-        }
-    }
-    return negative ? -value : value;
+    return fuzz::ExpectedDecimal(line.substr(0, line.find('\t')), std::numeric_limits<int>::max());
 }
 
 } // namespace
