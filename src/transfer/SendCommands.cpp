@@ -10,9 +10,8 @@
 #include <optional>
 
 namespace tillora {
-namespace {
 
-std::optional<SendPlan> PlanOf(TableKind kind, int model) {
+std::optional<SendPlan> SendPlanOf(TableKind kind, int model) {
     switch (kind) {
     case TableKind::Articles:
         return ArticleSendPlan(model);
@@ -27,10 +26,8 @@ std::optional<SendPlan> PlanOf(TableKind kind, int model) {
     }
 }
 
-} // namespace
-
 bool CanSendAll(TableKind current) {
-    return PlanOf(current, 0).has_value();
+    return SendPlanOf(current, 0).has_value();
 }
 
 bool CanSendSelected(TableKind current, const IGridAccess& grid) {
@@ -75,7 +72,7 @@ bool OnSendSelected(TableKind current, IGridAccess& grid, TransferSession& sessi
 }
 
 bool CheckTable(TableKind kind, IGridAccess& grid, IFeedback& feedback, int model) {
-    const std::optional<SendPlan> plan = PlanOf(kind, model);
+    const std::optional<SendPlan> plan = SendPlanOf(kind, model);
     return !plan || CheckWholeTable(*plan, grid, feedback);
 }
 

@@ -3,7 +3,10 @@
 #include "link/Feedback.h"
 #include "tables/GridAccess.h"
 #include "tables/TableKind.h"
+#include "transfer/SendPlan.h"
 #include "transfer/TransferSession.h"
+
+#include <optional>
 
 namespace tillora {
 
@@ -16,6 +19,8 @@ bool OnSendSelected(TableKind current, IGridAccess& grid, TransferSession& sessi
 // Whether the commands are enabled: for the four programmable tables, send selected only with a
 // selected cell.
 bool CanSendAll(TableKind current);
+// The record plan of a programmable table for the model; none for the reports.
+std::optional<SendPlan> SendPlanOf(TableKind kind, int model);
 bool CanSendSelected(TableKind current, const IGridAccess& grid);
 
 // The check a send of the whole table makes before opening the port, alone: true when it passes

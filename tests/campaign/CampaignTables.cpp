@@ -4,6 +4,7 @@
 #include "transfer/ArticleRecord.h"
 #include "transfer/HeaderLineRecord.h"
 #include "transfer/OperatorRecord.h"
+#include "transfer/SendCommands.h"
 #include "transfer/SubgroupRecord.h"
 
 #include <algorithm>
@@ -105,16 +106,7 @@ int RowsOf(TableKind kind) {
 }
 
 std::vector<int> SelectableColumns(TableKind kind, int model) {
-    switch (kind) {
-    case TableKind::Articles:
-        return ArticleSendPlan(model).selectableColumns;
-    case TableKind::Operators:
-        return OperatorSendPlan().selectableColumns;
-    case TableKind::Subgroups:
-        return SubgroupSendPlan(model).selectableColumns;
-    default:
-        return HeaderLineSendPlan(model).selectableColumns;
-    }
+    return SendPlanOf(kind, model).value().selectableColumns;
 }
 
 // Every cell of the row; false when one did not take its text.

@@ -3,10 +3,7 @@
 #include "CampaignTables.h"
 #include "link/Message.h"
 #include "res/StringIds.h"
-#include "transfer/ArticleRecord.h"
-#include "transfer/HeaderLineRecord.h"
-#include "transfer/OperatorRecord.h"
-#include "transfer/SubgroupRecord.h"
+#include "transfer/SendCommands.h"
 
 #include <algorithm>
 
@@ -72,17 +69,9 @@ void ExpectRecords(const RunPlan& plan, Expectation& expected) {
     expected.recordsTaken = expected.recordsWritten - (refusedRecord ? 1 : 0);
 }
 
-char RecordLetter(Operation operation) {
-    switch (operation) {
-    case Operation::SendOperators:
-        return 'o';
-    case Operation::SendSubgroups:
-        return 'y';
-    case Operation::SendCompany:
-        return 'w';
-    default:
-        return 'r';
-    }
+// The plan of the table the run sends: its record letter and its texts.
+SendPlan PlanOf(const RunPlan& plan) {
+    return SendPlanOf(SentTable(plan.operation), plan.model).value();
 }
 
 } // namespace
@@ -115,7 +104,7 @@ std::vector<std::string> ExpectedKinds(const RunPlan& plan, const Expectation& e
     }
     std::vector<std::string> kinds = {"a"};
     kinds.insert(kinds.end(), static_cast<std::size_t>(plan.records),
-                 std::string(1, RecordLetter(plan.operation)));
+                 std::string(1, PlanOf(plan).letter));
     kinds.push_back("z");
     kinds.push_back("ack");
     kinds.resize(expected.framesReceived);
@@ -126,12 +115,7 @@ std::string SendFinalText(const RunPlan& plan) {
     if (!plan.selectedCells) {
         return FormatMessage(ids::RowsSent, static_cast<unsigned>(plan.records));
     }
-    const TableKind kind = SentTable(plan.operation);
-    const unsigned id = kind == TableKind::Articles ? ArticleSendPlan(plan.model).selectedFinalText
-                        : kind == TableKind::Operators ? OperatorSendPlan().selectedFinalText
-                        : kind == TableKind::Subgroups
-                            ? SubgroupSendPlan(plan.model).selectedFinalText
-                            : HeaderLineSendPlan(plan.model).selectedFinalText;
+    const unsigned id = PlanOf(plan).selectedFinalText;
     return id == ids::RowsSent ? FormatMessage(id, static_cast<unsigned>(plan.records))
                                : FormatMessage(id);
 }
