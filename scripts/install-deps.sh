@@ -7,6 +7,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
     locales
+    qt6-base-dev libgl-dev qt6-translations-l10n fonts-liberation
 )
 if [ "${1:-}" = "sanitizers" ]; then
     packages+=(clang-14 libclang-rt-14-dev)
