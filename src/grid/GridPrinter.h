@@ -6,18 +6,17 @@
 #include <QFont>
 #include <QString>
 
-#include <cstdint>
 #include <memory>
 #include <vector>
 
-class QFontMetricsF;
 class QPagedPaintDevice;
 class QPaintDevice;
 class QPainter;
-class QRectF;
 class QWidget;
 
 namespace tillora {
+
+class CPrintCellPainter;
 
 // Prints one table: the same routine draws on a printer, in the print preview and into a PDF.
 // A page holds a header (the window's title centred, the program's name at the right, a line
@@ -39,7 +38,7 @@ public:
     const PrintLayout& Layout() const { return m_layout; }
     // Draws page 1..GetPageCount() with a painter open on a device of the size begun with.
     void OnPrint(QPainter& painter, int page);
-    // Releases the print font.
+    // Releases the fonts of the run.
     void OnEndPrinting();
 
     // The whole run on a printer, preview or PDF writer: the printer's page range when it has
@@ -47,24 +46,17 @@ public:
     bool Print(QPagedPaintDevice& device);
 
 private:
-    struct Fonts;
-
     void DrawHeader(QPainter& painter) const;
     void DrawFooter(QPainter& painter, int page) const;
-    void DrawRows(QPainter& painter, int firstRow, int lastRow, int top) const;
-    void DrawCell(QPainter& painter, int row, int column, const QRectF& rect) const;
-    void DrawCellText(QPainter& painter, const QFontMetricsF& metrics, const QRectF& room,
-                      std::uint32_t format, QString text) const;
-    void DrawCheckBox(QPainter& painter, const QRectF& room, std::uint32_t format,
-                      bool checked) const;
+    void DrawRows(QPainter& painter, int firstRow, int lastRow, int top);
     void DrawGridLines(QPainter& painter, int top, int bottom,
                        const std::vector<int>& rowEdges) const;
-    int MarginOf(const CGridCell* cell, bool fixedRow, bool fixedColumn) const;
 
     const CCellGrid& m_cells;
     QString m_title;
     QFont m_gridFont;
-    std::unique_ptr<Fonts> m_fonts;
+    QFont m_boldFont;
+    std::unique_ptr<CPrintCellPainter> m_cellPainter; // from begin to end of printing
     PrintLayout m_layout;
     double m_scale = 1.0;
     QString m_dateTime;
