@@ -47,6 +47,9 @@ struct EditorOptions {
     bool digitsOnly = false;
     EditorAlignment alignment = EditorAlignment::Left;
     int maxLength = 0; // 0: no limit
+    // The comma key types the decimal point: a keypad that types a comma would otherwise give
+    // amounts the cell refuses.
+    bool commaIsPoint = false;
     bool operator==(const EditorOptions&) const = default;
 };
 

@@ -197,22 +197,30 @@ int CCellGrid::EffectiveMargin(int row, int column) const {
 // A text cell measures its text plus four margins wide and two margins high; a check cell a
 // square of its box plus two margins.
 CellExtent CCellGrid::GetCellExtent(int row, int column) const {
+    return GetCellExtent(row, column, *m_measure);
+}
+
+CellExtent CCellGrid::GetCellExtent(int row, int column, const ICellMeasure& measure) const {
     const CGridCellBase* cell = GetCell(row, column);
     if (cell == nullptr) {
         return {};
     }
     const int margin = EffectiveMargin(row, column);
     if (dynamic_cast<const CGridCellCheck*>(cell) != nullptr) {
-        const int side = m_measure->CheckBoxSide() + 2 * margin;
+        const int side = measure.CheckBoxSide() + 2 * margin;
         return {side, side};
     }
     const auto* textCell = dynamic_cast<const CGridCell*>(cell);
     const CellExtent text =
-        m_measure->TextExtent(cell->GetText(), textCell != nullptr ? textCell->GetFont() : nullptr);
+        measure.TextExtent(cell->GetText(), textCell != nullptr ? textCell->GetFont() : nullptr);
     return {text.width + 4 * margin, text.height + 2 * margin};
 }
 
 void CCellGrid::AutoSizeColumn(int column, AutoSizeStyle style) {
+    AutoSizeColumn(column, style, *m_measure);
+}
+
+void CCellGrid::AutoSizeColumn(int column, AutoSizeStyle style, const ICellMeasure& measure) {
     if (column < 0 || column >= m_columns || GetColumnWidth(column) == 0) {
         return;
     }
@@ -220,7 +228,7 @@ void CCellGrid::AutoSizeColumn(int column, AutoSizeStyle style) {
     const int last = style == AutoSizeStyle::Header ? m_fixedRows : m_rows;
     int width = 0;
     for (int r = first; r < last; ++r) {
-        width = std::max(width, GetCellExtent(r, column).width);
+        width = std::max(width, GetCellExtent(r, column, measure).width);
     }
     SetColumnWidth(column, width);
 }

@@ -75,8 +75,11 @@ public:
     int GetRowHeight(int row) const;
     // Fits the column to its widest cell; nothing for a hidden column.
     void AutoSizeColumn(int column, AutoSizeStyle style = AutoSizeStyle::Both);
+    // The same, measured by a front end in the font the grid is shown in.
+    void AutoSizeColumn(int column, AutoSizeStyle style, const ICellMeasure& measure);
     // A cell's width and height as measured for AutoSizeColumn.
     CellExtent GetCellExtent(int row, int column) const;
+    CellExtent GetCellExtent(int row, int column, const ICellMeasure& measure) const;
 
     // The defaults for ordinary cells, header-row cells, header-column cells and corner cells.
     CGridDefaultCell& GetDefaultCell(bool fixedRow, bool fixedColumn);

@@ -57,7 +57,9 @@ public:
     static constexpr std::string_view ClassName = "CGridCellPrice";
     const CellClass& GetClass() const override { return ClassOf<CGridCellPrice>(); }
     void SetText(std::string_view text) override;
-    EditorOptions GetEditorOptions() const override { return {false, EditorAlignment::Right, 30}; }
+    EditorOptions GetEditorOptions() const override {
+        return {false, EditorAlignment::Right, 30, true};
+    }
 };
 
 // A non-negative quantity with three decimals.
@@ -66,7 +68,9 @@ public:
     static constexpr std::string_view ClassName = "CGridCellQuantity";
     const CellClass& GetClass() const override { return ClassOf<CGridCellQuantity>(); }
     void SetText(std::string_view text) override;
-    EditorOptions GetEditorOptions() const override { return {false, EditorAlignment::Right, 30}; }
+    EditorOptions GetEditorOptions() const override {
+        return {false, EditorAlignment::Right, 30, true};
+    }
 };
 
 // The stored forms, for every place that needs a value in a cell's form without a cell.

@@ -468,6 +468,19 @@ TEST(CellGridWidthTest, AutoSizeMeasuresCheckBoxes) {
         << "a check cell measures its box, not its \"0\"";
 }
 
+TEST(CellGridWidthTest, AutoSizeTakesTheGivenMeasure) {
+    CCellGrid grid;
+    Shape(grid, 3, 3);
+    grid.SetItemText(0, 1, "");
+    grid.SetItemText(1, 1, "abcd");
+    grid.SetCellType(1, 2, ClassOf<CGridCellCheck>());
+    const RecordingMeasure measure;
+    grid.AutoSizeColumn(1, AutoSizeStyle::Both, measure);
+    grid.AutoSizeColumn(2, AutoSizeStyle::Data, measure);
+    EXPECT_EQ(grid.GetColumnWidth(1), 4 * 10 + 4 * Margin);
+    EXPECT_EQ(grid.GetColumnWidth(2), 20 + 2 * Margin);
+}
+
 TEST(CellGridWidthTest, CellMarginCounts) {
     CCellGrid grid;
     Shape(grid, 2, 2);

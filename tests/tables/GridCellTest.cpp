@@ -730,8 +730,9 @@ TEST(EditorOptionsTest, TypedClasses) {
     EXPECT_EQ(CGridCellBarcode().GetEditorOptions(), (EditorOptions{true, A::Right, 12}));
     EXPECT_EQ(CGridCellChar1().GetEditorOptions(), (EditorOptions{false, A::Center, 1}));
     EXPECT_EQ(CGridCellNum1().GetEditorOptions(), (EditorOptions{true, A::Center, 1}));
-    EXPECT_EQ(CGridCellPrice().GetEditorOptions(), (EditorOptions{false, A::Right, 30}));
-    EXPECT_EQ(CGridCellQuantity().GetEditorOptions(), (EditorOptions{false, A::Right, 30}));
+    EXPECT_EQ(CGridCellPrice().GetEditorOptions(), (EditorOptions{false, A::Right, 30, true}));
+    EXPECT_EQ(CGridCellQuantity().GetEditorOptions(), (EditorOptions{false, A::Right, 30, true}));
+    EXPECT_FALSE(CGridCell().GetEditorOptions().commaIsPoint);
 }
 
 TEST(EditorOptionsTest, TypedClassesIgnoreTheirFormat) {

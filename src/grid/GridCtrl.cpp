@@ -1,0 +1,396 @@
+#include "grid/GridCtrl.h"
+
+#include "grid/GridClipboard.h"
+#include "grid/GridDelegate.h"
+#include "grid/GridEditAction.h"
+#include "grid/QtText.h"
+#include "tables/ClipboardText.h"
+#include "tables/TypedCells.h"
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QTimer>
+#include <QUndoStack>
+
+#include <algorithm>
+
+namespace tillora {
+
+namespace {
+
+CCellRange Joined(const CCellRange& range, int row, int column) {
+    if (!range.IsValid()) {
+        return {row, column, row, column};
+    }
+    return {std::min(range.minRow, row), std::min(range.minCol, column),
+            std::max(range.maxRow, row), std::max(range.maxCol, column)};
+}
+
+} // namespace
+
+CGridCtrl::CGridCtrl(CCellGrid& cells, QWidget* parent)
+    : QTableView(parent), m_model(new CGridModel(cells, this)), m_delegate(new CGridDelegate(this)),
+      m_undo(new QUndoStack(this)), m_measure(font()), m_autoScroll(new QTimer(this)) {
+    m_model->SetEdits(this);
+    setModel(m_model);
+    setItemDelegate(m_delegate);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    // Editors open by the control's own key and mouse rules.
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTabKeyNavigation(true);
+    setSortingEnabled(false);
+    setWordWrap(false);
+    setTextElideMode(Qt::ElideRight);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
+    setMouseTracking(true);
+
+    QHeaderView* columns = horizontalHeader();
+    columns->setSectionResizeMode(QHeaderView::Interactive);
+    columns->setMinimumSectionSize(0);
+    columns->setHighlightSections(true);
+    // A double click on a border fits the column by the cells' own measure.
+    disconnect(columns, &QHeaderView::sectionHandleDoubleClicked, this, nullptr);
+    connect(columns, &QHeaderView::sectionHandleDoubleClicked, this,
+            [this](int section) { AutoSizeColumn(section + Cells().GetFixedColumnCount()); });
+    connect(columns, &QHeaderView::sectionResized, this, &CGridCtrl::ColumnResized);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setHighlightSections(true);
+
+    connect(m_delegate, &CGridDelegate::editorOpened, this, &CGridCtrl::RememberEditor);
+    m_autoScroll->setInterval(25);
+    connect(m_autoScroll, &QTimer::timeout, this, &CGridCtrl::AutoScrollStep);
+    ApplyColumnWidths();
+}
+
+CGridCtrl::~CGridCtrl() {
+    m_model->SetEdits(nullptr);
+}
+
+CCellGrid& CGridCtrl::Cells() {
+    return m_model->Cells();
+}
+
+const CCellGrid& CGridCtrl::Cells() const {
+    return m_model->Cells();
+}
+
+CGridModel* CGridCtrl::Model() const {
+    return m_model;
+}
+
+QUndoStack* CGridCtrl::UndoStack() const {
+    return m_undo;
+}
+
+// ---- The edit path ----------------------------------------------------------------------------
+
+void CGridCtrl::BeginAction() {
+    ++m_actionDepth;
+}
+
+void CGridCtrl::EndAction() {
+    if (--m_actionDepth > 0) {
+        return;
+    }
+    m_model->CellsChanged(std::exchange(m_changed, CCellRange{}));
+    if (m_actionEdits.empty()) {
+        return;
+    }
+    m_undo->push(new CCellEditsCommand(
+        std::exchange(m_actionEdits, {}),
+        [this](const std::vector<CellEdit>& edits, bool undo) { ApplyEdits(edits, undo); }));
+}
+
+// Inside a user action the change is recorded for undo and a refused value is told; outside
+// one (set-up, files, the report) the caller renews the control with ResetFromCells.
+bool CGridCtrl::SetItemText(int row, int column, std::string_view text) {
+    if (!Cells().IsValid(row, column)) {
+        return false;
+    }
+    if (m_actionDepth == 0 || m_applyingHistory) {
+        Cells().SetItemText(row, column, text);
+        m_model->CellsChanged({row, column, row, column});
+        return true;
+    }
+    std::string before = Cells().GetItemText(row, column);
+    Cells().SetItemText(row, column, text);
+    std::string after = Cells().GetItemText(row, column);
+    m_changed = Joined(m_changed, row, column);
+    if (after.empty() && !text.empty()) {
+        emit valueRefused(row, column, FromCp1251(text));
+    }
+    if (before != after) {
+        m_actionEdits.push_back({row, column, std::move(before), std::move(after)});
+    }
+    return true;
+}
+
+bool CGridCtrl::CommitText(int row, int column, const std::string& text) {
+    if (!Cells().IsCellEditable(row, column) || Cells().GetItemText(row, column) == text) {
+        return false;
+    }
+    CEditAction action(*this);
+    return SetItemText(row, column, text);
+}
+
+// A toggle is not a change of the text: the cell gets no modified mark.
+bool CGridCtrl::ToggleCheck(int row, int column) {
+    auto* check = dynamic_cast<CGridCellCheck*>(Cells().GetCell(row, column));
+    if (check == nullptr) {
+        return false;
+    }
+    CEditAction action(*this);
+    std::string before = check->GetText();
+    check->Toggle();
+    m_actionEdits.push_back({row, column, std::move(before), check->GetText()});
+    m_changed = Joined(m_changed, row, column);
+    return true;
+}
+
+// Undo and redo show the cells they changed: selected, with the focus on the first.
+void CGridCtrl::ApplyEdits(const std::vector<CellEdit>& edits, bool undo) {
+    EndEditing();
+    m_applyingHistory = true;
+    CCellRange changed;
+    for (const CellEdit& edit : edits) {
+        Cells().SetItemText(edit.row, edit.column, undo ? edit.before : edit.after);
+        changed = Joined(changed, edit.row, edit.column);
+    }
+    m_applyingHistory = false;
+    m_model->CellsChanged(changed);
+    if (changed.IsValid()) {
+        SetSelectedRange(changed);
+        SetFocusCell(changed.minRow, changed.minCol);
+        EnsureVisible(changed.minRow, changed.minCol);
+    }
+}
+
+// ---- Selection and focus ---------------------------------------------------------------------
+
+void CGridCtrl::SelectRange(const CCellRange& range, QItemSelectionModel::SelectionFlags flags) {
+    const CCellGrid& cells = Cells();
+    const int firstRow = std::max(range.minRow, cells.GetFixedRowCount());
+    const int firstColumn = std::max(range.minCol, cells.GetFixedColumnCount());
+    const int lastRow = std::min(range.maxRow, cells.GetRowCount() - 1);
+    const int lastColumn = std::min(range.maxCol, cells.GetColumnCount() - 1);
+    if (!range.IsValid() || firstRow > lastRow || firstColumn > lastColumn) {
+        if (flags & QItemSelectionModel::Clear) {
+            selectionModel()->clearSelection();
+        }
+        return;
+    }
+    selectionModel()->select(QItemSelection(m_model->IndexOf(firstRow, firstColumn),
+                                            m_model->IndexOf(lastRow, lastColumn)),
+                             flags);
+}
+
+bool CGridCtrl::IsCellSelected(int row, int column) const {
+    const QModelIndex index = m_model->IndexOf(row, column);
+    return index.isValid() && selectionModel()->isSelected(index);
+}
+
+int CGridCtrl::GetSelectedCount() const {
+    int count = 0;
+    for (const QItemSelectionRange& range : selectionModel()->selection()) {
+        count += range.width() * range.height();
+    }
+    return count;
+}
+
+CCellRange CGridCtrl::GetSelectedCellRange() const {
+    CCellRange bounds;
+    for (const QItemSelectionRange& range : selectionModel()->selection()) {
+        const CCellID first = m_model->CellOf(range.topLeft());
+        const CCellID last = m_model->CellOf(range.bottomRight());
+        bounds = Joined(Joined(bounds, first.row, first.col), last.row, last.col);
+    }
+    return bounds;
+}
+
+void CGridCtrl::SetSelectedRange(const CCellRange& range) {
+    SelectRange(range, QItemSelectionModel::ClearAndSelect);
+}
+
+CCellID CGridCtrl::GetFocusCell() const {
+    return m_model->CellOf(currentIndex());
+}
+
+// The anchor follows, so that Shift extends from where the focus was put.
+void CGridCtrl::SetFocusCell(int row, int column) {
+    const CCellGrid& cells = Cells();
+    row = std::max(row, cells.GetFixedRowCount());
+    column = std::max(column, cells.GetFixedColumnCount());
+    if (!cells.IsValid(row, column)) {
+        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+        m_anchor = {};
+        return;
+    }
+    selectionModel()->setCurrentIndex(m_model->IndexOf(row, column), QItemSelectionModel::NoUpdate);
+    m_anchor = {row, column};
+}
+
+CCellID CGridCtrl::GetTopLeftNonFixedCell() const {
+    const QModelIndex index = indexAt(QPoint(0, 0));
+    if (index.isValid()) {
+        return m_model->CellOf(index);
+    }
+    const CCellID first{Cells().GetFixedRowCount(), Cells().GetFixedColumnCount()};
+    return Cells().IsValid(first.row, first.col) ? first : CCellID{};
+}
+
+void CGridCtrl::EnsureVisible(int row, int column) {
+    const QModelIndex index = m_model->IndexOf(row, column);
+    if (index.isValid()) {
+        scrollTo(index);
+    }
+}
+
+void CGridCtrl::EndEditing() {
+    if (m_editor != nullptr) {
+        QWidget* editor = m_editor;
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+}
+
+void CGridCtrl::SetFocus() {
+    setFocus(Qt::OtherFocusReason);
+}
+
+void CGridCtrl::Redraw() {
+    viewport()->update();
+    horizontalHeader()->viewport()->update();
+    verticalHeader()->viewport()->update();
+}
+
+void CGridCtrl::ResetFromCells() {
+    EndEditing();
+    const CCellID focus = GetFocusCell();
+    m_model->Reset();
+    ApplyColumnWidths();
+    m_undo->clear();
+    m_anchor = {};
+    if (Cells().IsValid(focus.row, focus.col)) {
+        SetFocusCell(focus.row, focus.col);
+    }
+}
+
+// ---- Widths -----------------------------------------------------------------------------------
+
+void CGridCtrl::ApplyColumnWidths() {
+    const CCellGrid& cells = Cells();
+    const int fixedRows = cells.GetFixedRowCount();
+    const int fixedColumns = cells.GetFixedColumnCount();
+    m_syncingWidths = true;
+    for (int c = fixedColumns; c < cells.GetColumnCount(); ++c) {
+        const int width = cells.GetColumnWidth(c);
+        setColumnHidden(c - fixedColumns, width == 0);
+        if (width > 0) {
+            setColumnWidth(c - fixedColumns, width);
+        }
+    }
+    m_syncingWidths = false;
+    if (cells.GetRowCount() > fixedRows) {
+        verticalHeader()->setDefaultSectionSize(std::max(cells.GetRowHeight(fixedRows), 1));
+    }
+    for (int r = fixedRows; r < cells.GetRowCount(); ++r) {
+        const int height = cells.GetRowHeight(r);
+        if (height == 0) {
+            setRowHidden(r - fixedRows, true);
+        } else if (height != verticalHeader()->defaultSectionSize()) {
+            setRowHeight(r - fixedRows, height);
+        }
+    }
+}
+
+// A column dragged to nothing is hidden, as a width of 0 hides it.
+void CGridCtrl::ColumnResized(int section, int /*oldSize*/, int newSize) {
+    if (m_syncingWidths) {
+        return;
+    }
+    const int column = section + Cells().GetFixedColumnCount();
+    if (newSize <= 0 && !isColumnHidden(section)) {
+        Cells().SetColumnWidth(column, 0);
+        m_syncingWidths = true;
+        setColumnHidden(section, true);
+        m_syncingWidths = false;
+    } else if (newSize > 0) {
+        Cells().SetColumnWidth(column, newSize);
+    }
+}
+
+void CGridCtrl::AutoSizeColumn(int column) {
+    if (column < Cells().GetFixedColumnCount() || column >= Cells().GetColumnCount()) {
+        return;
+    }
+    m_measure.SetFont(font());
+    Cells().AutoSizeColumn(column, AutoSizeStyle::Both, m_measure);
+    const int width = Cells().GetColumnWidth(column);
+    if (width > 0) {
+        m_syncingWidths = true;
+        setColumnWidth(column - Cells().GetFixedColumnCount(), width);
+        m_syncingWidths = false;
+    }
+}
+
+void CGridCtrl::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange) {
+        m_measure.SetFont(font());
+    }
+    QTableView::changeEvent(event);
+}
+
+// ---- Clipboard --------------------------------------------------------------------------------
+
+bool CGridCtrl::CanCopy() const {
+    return GetSelectedCount() > 0;
+}
+
+bool CGridCtrl::CanCut() const {
+    return Cells().IsEditable() && GetSelectedCount() > 0;
+}
+
+bool CGridCtrl::CanPaste() const {
+    const CCellID focus = GetFocusCell();
+    return Cells().IsCellEditable(focus.row, focus.col) && ClipboardHasText();
+}
+
+void CGridCtrl::OnEditCopy() {
+    EndEditing();
+    if (GetSelectedCount() > 0) {
+        PutClipboardText(SelectionText(*this));
+    }
+}
+
+void CGridCtrl::OnEditCut() {
+    EndEditing();
+    if (!CanCut()) {
+        return;
+    }
+    CEditAction action(*this);
+    PutClipboardText(CutSelection(*this));
+}
+
+void CGridCtrl::OnEditPaste() {
+    const CCellID target = PasteTarget(*this);
+    if (m_editor != nullptr && m_editorCell == target) {
+        m_editor->insert(ClipboardText());
+        return;
+    }
+    EndEditing();
+    if (!ClipboardHasText()) {
+        return;
+    }
+    CEditAction action(*this);
+    PasteText(*this, target, ToCp1251(ClipboardText()));
+}
+
+void CGridCtrl::OnEditSelectAll() {
+    EndEditing();
+    selectAll();
+}
+
+} // namespace tillora
