@@ -10,13 +10,28 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTest>
+#include <QToolTip>
 #include <QUndoStack>
 
 #include <memory>
 
 using namespace tillora;
 using tillora::test::ModelInForce;
+
+Q_DECLARE_METATYPE(tillora::CCellRange)
+
+namespace QTest {
+template <> char* toString(const CCellID& cell) {
+    return qstrdup(QByteArray::number(cell.row) + "," + QByteArray::number(cell.col));
+}
+template <> char* toString(const CCellRange& r) {
+    return qstrdup(
+        QString("%1,%2-%3,%4").arg(r.minRow).arg(r.minCol).arg(r.maxRow).arg(r.maxCol).toLatin1());
+}
+} // namespace QTest
 
 namespace {
 
@@ -148,6 +163,328 @@ private slots:
         Type("12,5");
         Key(Qt::Key_Return);
         QCOMPARE(Text(1, Price), QString("12.50"));
+    }
+
+    void keyMovesTheFocus_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("toRow");
+        QTest::addColumn<int>("toColumn");
+        const int none = Qt::NoModifier;
+        const int ctrl = Qt::ControlModifier;
+        QTest::newRow("right") << 1 << Name << int(Qt::Key_Right) << none << 1 << Barcode;
+        QTest::newRow("right at the end") << 1 << Stock << int(Qt::Key_Right) << none << 1 << Stock;
+        QTest::newRow("left at the start") << 1 << Name << int(Qt::Key_Left) << none << 1 << Name;
+        QTest::newRow("up at the top") << 1 << Name << int(Qt::Key_Up) << none << 1 << Name;
+        QTest::newRow("enter") << 5 << Price << int(Qt::Key_Return) << none << 6 << Price;
+        QTest::newRow("down at the bottom")
+            << 2600 << Name << int(Qt::Key_Down) << none << 2600 << Name;
+        QTest::newRow("tab wraps") << 1 << Stock << int(Qt::Key_Tab) << none << 2 << Name;
+        QTest::newRow("shift tab wraps") << 2 << Name << int(Qt::Key_Backtab) << none << 1 << Stock;
+        QTest::newRow("shift tab at the first cell")
+            << 1 << Name << int(Qt::Key_Backtab) << none << 1 << Name;
+        QTest::newRow("home") << 9 << Price << int(Qt::Key_Home) << none << 9 << Name;
+        QTest::newRow("end") << 9 << Price << int(Qt::Key_End) << none << 9 << Stock;
+        QTest::newRow("ctrl home") << 9 << Price << int(Qt::Key_Home) << ctrl << 1 << Name;
+        QTest::newRow("ctrl end") << 9 << Price << int(Qt::Key_End) << ctrl << 2600 << Stock;
+        QTest::newRow("page up at the top")
+            << 3 << Price << int(Qt::Key_PageUp) << none << 1 << Price;
+    }
+    void keyMovesTheFocus() {
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        Focus(row, column);
+        Key(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QFETCH(int, toRow);
+        QFETCH(int, toColumn);
+        QCOMPARE(FocusCell(), (CCellID{toRow, toColumn}));
+        QCOMPARE(Grid().GetSelectedCellRange(), (CCellRange{toRow, toColumn, toRow, toColumn}));
+    }
+
+    void pageDownMovesAsFarAsTheView() {
+        Focus(2, Price);
+        const int top = Grid().rowAt(0);
+        Key(Qt::Key_PageDown);
+        const int moved = Grid().rowAt(0) - top;
+        QVERIFY(moved > 0);
+        QCOMPARE(FocusCell(), (CCellID{2 + moved, Price}));
+    }
+
+    void shiftExtendsFromTheAnchorAndTabMovesIt() {
+        Focus(2, Name);
+        Key(Qt::Key_Down, Qt::ShiftModifier);
+        Key(Qt::Key_Right, Qt::ShiftModifier);
+        QCOMPARE(Grid().GetSelectedCellRange(), (CCellRange{2, Name, 3, Barcode}));
+        QCOMPARE(Grid().GetSelectedCount(), 4);
+        Key(Qt::Key_Tab);
+        Key(Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(Grid().GetSelectedCellRange(), (CCellRange{3, Price, 4, Price}));
+    }
+
+    void arrowsInAnEditor_data() {
+        QTest::addColumn<bool>("byF2");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("ends");
+        QTest::newRow("F2, left") << true << int(Qt::Key_Left) << false;
+        QTest::newRow("F2, right") << true << int(Qt::Key_Right) << false;
+        QTest::newRow("F2, down") << true << int(Qt::Key_Down) << false;
+        QTest::newRow("typed, left") << false << int(Qt::Key_Left) << true;
+        QTest::newRow("typed, right") << false << int(Qt::Key_Right) << true;
+    }
+    void arrowsInAnEditor() {
+        QFETCH(bool, byF2);
+        QFETCH(int, key);
+        QFETCH(bool, ends);
+        Focus(1, Barcode);
+        m_cells->SetItemText(1, Barcode, "123");
+        if (byF2) {
+            Key(Qt::Key_F2);
+        } else {
+            Type("45");
+        }
+        QVERIFY(Editor() != nullptr);
+        const int caret = Editor()->cursorPosition();
+        Key(Qt::Key(key));
+        if (ends) {
+            QCOMPARE(Text(1, Barcode), QString("000000000045"));
+            QCOMPARE(FocusCell(), (CCellID{1, key == Qt::Key_Left ? Name : Price}));
+            QVERIFY(Editor() != nullptr); // the edit goes on in the next cell
+        } else {
+            QCOMPARE(FocusCell(), (CCellID{1, Barcode}));
+            QCOMPARE(Editor()->cursorPosition(), key == Qt::Key_Left ? caret - 1 : caret);
+        }
+    }
+
+    void pasteWithCrLfLineEnds() {
+        Put("one\r\ntwo\r\n");
+        Key(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(Text(1, Name), QString("one"));
+        QCOMPARE(Text(2, Name), QString("two"));
+        QCOMPARE(Text(3, Name), QString(""));
+    }
+
+    void pasteOfMoreRowsThanTheGridHas() {
+        Focus(2599, Name);
+        Put("a\nb\nc\nd");
+        Key(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(Text(2599, Name), QString("a"));
+        QCOMPARE(Text(2600, Name), QString("b"));
+        QCOMPARE(m_cells->GetRowCount(), 2601);
+        QCOMPARE(Grid().model()->rowCount(), 2600);
+    }
+
+    void pasteOfACommaPriceOffersTheRestToTheRight() {
+        QSignalSpy refused(&Grid(), &CGridCtrl::valueRefused);
+        Focus(1, Price);
+        Put("12,50");
+        Key(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(Text(1, Price), QString("12.00"));
+        QCOMPARE(Text(1, TaxGroup), QString(""));
+        QCOMPARE(refused.count(), 1);
+        QCOMPARE(refused.at(0).at(1).toInt(), TaxGroup);
+        QCOMPARE(refused.at(0).at(2).toString(), QString("50"));
+    }
+
+    void pasteIntoAnOpenEditor() {
+        Put("xyz");
+        Type("ab");
+        Key(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(Editor()->text(), QString("abxyz"));
+        Grid().OnEditPaste();
+        QCOMPARE(Editor()->text(), QString("abxyzxyz"));
+        Grid().EndEditing();
+        QCOMPARE(Text(1, Name), QString("abxyzxyz"));
+        QCOMPARE(Text(2, Name), QString(""));
+    }
+
+    void deleteOfABlockWithAReadOnlyColumn() {
+        for (int r = 1; r <= 2; ++r) {
+            m_cells->SetItemText(r, Name, "n");
+            m_cells->SetItemText(r, Barcode, "1");
+            m_cells->SetItemState(r, Barcode, CellState::ReadOnly);
+            m_cells->SetItemText(r, Price, "2");
+        }
+        Grid().SetSelectedRange({1, Name, 2, Price});
+        Key(Qt::Key_Delete);
+        for (int r = 1; r <= 2; ++r) {
+            QCOMPARE(Text(r, Name), QString(""));
+            QCOMPARE(Text(r, Barcode), QString("000000000001"));
+            QCOMPARE(Text(r, Price), QString(""));
+        }
+        QCOMPARE(Grid().UndoStack()->count(), 1);
+        Grid().UndoStack()->undo();
+        QCOMPARE(Text(2, Price), QString("2.00"));
+    }
+
+    void cutCopiesAndEmpties() {
+        m_cells->SetItemText(1, Name, "a");
+        m_cells->SetItemText(2, Name, "b");
+        Grid().SetSelectedRange({1, Name, 2, Name});
+        Key(Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), QString("a\nb"));
+        QCOMPARE(Text(1, Name), QString(""));
+        QCOMPARE(Grid().UndoStack()->count(), 1);
+    }
+
+    void refusedTypedValueIsTold() {
+        QSignalSpy refused(&Grid(), &CGridCtrl::valueRefused);
+        Focus(1, TaxGroup);
+        Type("Z");
+        Key(Qt::Key_Return);
+        QCOMPARE(Text(1, TaxGroup), QString(""));
+        QCOMPARE(refused.count(), 1);
+        QCOMPARE(refused.at(0).at(0).toInt(), 1);
+        QCOMPARE(refused.at(0).at(2).toString(), QString("Z"));
+    }
+
+    void resetFromCellsEmptiesTheHistory() {
+        Type("a");
+        Key(Qt::Key_Return);
+        QCOMPARE(Grid().UndoStack()->count(), 1);
+        m_cells->SetItemText(5, Name, "from a file");
+        Grid().ResetFromCells();
+        QCOMPARE(Grid().UndoStack()->count(), 0);
+        QCOMPARE(Grid().model()->index(4, 0).data().toString(), QString("from a file"));
+    }
+
+    void clicksSelect_data() {
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<CCellRange>("selection");
+        QTest::addColumn<int>("count");
+        QTest::newRow("plain") << int(Qt::NoModifier) << CCellRange{4, Price, 4, Price} << 1;
+        QTest::newRow("shift") << int(Qt::ShiftModifier) << CCellRange{2, Name, 4, Price} << 9;
+        QTest::newRow("ctrl") << int(Qt::ControlModifier) << CCellRange{2, Name, 4, Price} << 2;
+    }
+    void clicksSelect() {
+        QFETCH(int, modifiers);
+        Focus(2, Name);
+        QTest::mouseClick(Grid().viewport(), Qt::LeftButton, Qt::KeyboardModifiers(modifiers),
+                          CellCentre(4, Price));
+        QFETCH(CCellRange, selection);
+        QFETCH(int, count);
+        QCOMPARE(Grid().GetSelectedCellRange(), selection);
+        QCOMPARE(Grid().GetSelectedCount(), count);
+        QCOMPARE(FocusCell(), (CCellID{4, Price}));
+    }
+
+    void clickOnTheFocusCellEdits() {
+        m_cells->SetItemText(1, Name, "abc");
+        QTest::mouseClick(Grid().viewport(), Qt::LeftButton, {}, CellCentre(1, Name));
+        QVERIFY(Editor() != nullptr);
+        QCOMPARE(Editor()->cursorPosition(), 3);
+        QVERIFY(!Editor()->hasSelectedText());
+    }
+
+    void rightClickMovesOnlyTheFocus() {
+        Grid().SetSelectedRange({1, Name, 2, Barcode});
+        QTest::mouseClick(Grid().viewport(), Qt::RightButton, {}, CellCentre(6, Stock));
+        QCOMPARE(FocusCell(), (CCellID{6, Stock}));
+        QCOMPARE(Grid().GetSelectedCellRange(), (CCellRange{1, Name, 2, Barcode}));
+    }
+
+    void headerClicksSelectColumnsAndRows_data() {
+        QTest::addColumn<bool>("columnHeader");
+        QTest::addColumn<CCellRange>("selection");
+        QTest::newRow("column") << true << CCellRange{1, Price, 2600, Price};
+        QTest::newRow("row") << false << CCellRange{3, Name, 3, Stock};
+    }
+    void headerClicksSelectColumnsAndRows() {
+        QFETCH(bool, columnHeader);
+        QHeaderView* header = columnHeader ? Grid().horizontalHeader() : Grid().verticalHeader();
+        const int position = header->sectionViewportPosition(columnHeader ? Price - 1 : 2) + 5;
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          columnHeader ? QPoint(position, 5) : QPoint(5, position));
+        QFETCH(CCellRange, selection);
+        QCOMPARE(Grid().GetSelectedCellRange(), selection);
+    }
+
+    void selectAllTakesEveryDataCell() {
+        Key(Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(Grid().GetSelectedCount(), 2600 * 7);
+        QVERIFY(Grid().CanCopy());
+    }
+
+    void fittingAColumnByItsHeaderBorder() {
+        m_cells->SetItemText(3, Name, "a rather long article name for the column");
+        Grid().ResetFromCells();
+        emit Grid().horizontalHeader()->sectionHandleDoubleClicked(Name - 1);
+        const int wanted = m_cells->GetCellExtent(3, Name, Grid().Measure()).width;
+        QCOMPARE(m_cells->GetColumnWidth(Name), wanted);
+        QCOMPARE(Grid().columnWidth(Name - 1), wanted);
+    }
+
+    void aColumnDraggedToNothingIsHidden() {
+        Grid().horizontalHeader()->resizeSection(Price - 1, 0);
+        QVERIFY(Grid().isColumnHidden(Price - 1));
+        QCOMPARE(m_cells->GetColumnWidth(Price), 0);
+        Focus(1, Barcode);
+        Key(Qt::Key_Right);
+        QCOMPARE(FocusCell(), (CCellID{1, TaxGroup}));
+    }
+
+    void titleTipOnlyForTextThatDoesNotFit_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("fits") << "ab" << false;
+        QTest::newRow("too long") << QString(60, QLatin1Char('W')) << true;
+    }
+    void titleTipOnlyForTextThatDoesNotFit() {
+        QFETCH(QString, text);
+        QFETCH(bool, shown);
+        QToolTip::hideText();
+        m_cells->SetItemText(2, Name, ToCp1251(text));
+        Grid().ResetFromCells();
+        const QPoint point = CellCentre(2, Name);
+        QHelpEvent help(QEvent::ToolTip, point, Grid().viewport()->mapToGlobal(point));
+        QApplication::sendEvent(Grid().viewport(), &help);
+        QCOMPARE(QToolTip::isVisible(), shown);
+        if (shown) {
+            QCOMPARE(QToolTip::text(), text);
+            Key(Qt::Key_Down);
+            QTRY_VERIFY(!QToolTip::isVisible());
+        }
+    }
+
+    void aCheckBoxClickIsOneUndoStep() {
+        CCellGrid company;
+        SetupTable(company, TableKind::Company);
+        CGridCtrl grid(company);
+        grid.resize(400, 300);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        QStyleOptionViewItem option;
+        option.initFrom(&grid);
+        option.rect = grid.visualRect(grid.Model()->IndexOf(2, 2));
+        option.features = QStyleOptionViewItem::HasCheckIndicator;
+        const QPoint box =
+            grid.style()
+                ->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, &grid)
+                .center();
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, box);
+        QCOMPARE(company.GetItemText(2, 2), std::string("1"));
+        QCOMPARE(grid.UndoStack()->count(), 1);
+        grid.UndoStack()->undo();
+        QCOMPARE(company.GetItemText(2, 2), std::string("0"));
+        QCOMPARE(grid.GetFocusCell(), (CCellID{2, 2}));
+    }
+
+    void typingIsOneUndoStepPerCell() {
+        Type("ab");
+        Key(Qt::Key_Return);
+        Type("cd");
+        Key(Qt::Key_Tab);
+        QCOMPARE(Grid().UndoStack()->count(), 2);
+        Key(Qt::Key_Escape);
+        Key(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(Text(2, Name), QString(""));
+        QCOMPARE(Text(1, Name), QString("ab"));
+        QCOMPARE(FocusCell(), (CCellID{2, Name}));
+        Key(Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(Text(2, Name), QString("cd"));
     }
 
     void tabAtTheLastCellStays() {
