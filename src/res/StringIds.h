@@ -117,6 +117,8 @@ inline constexpr unsigned MenuEditFind = 30125;
 inline constexpr unsigned MenuEditFindNext = 30126;
 inline constexpr unsigned MenuEditFindPrevious = 30127;
 inline constexpr unsigned MenuEditGoToRow = 30128;
+inline constexpr unsigned MenuEditUndo = 30129;
+inline constexpr unsigned MenuEditRedo = 30130;
 
 // Main menu: Register
 inline constexpr unsigned MenuRegister = 30140;
@@ -146,6 +148,10 @@ inline constexpr unsigned StatusIdle = 30202;
 inline constexpr unsigned IndicatorCaps = 30203;
 inline constexpr unsigned IndicatorNum = 30204;
 inline constexpr unsigned IndicatorScroll = 30205;
+inline constexpr unsigned ValueRefused = 30206;
+inline constexpr unsigned ButtonOk = 30207;
+inline constexpr unsigned ButtonYes = 30208;
+inline constexpr unsigned ButtonNo = 30209;
 
 // Find dialog
 inline constexpr unsigned FindCaption = 30300;
