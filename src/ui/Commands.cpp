@@ -1,0 +1,145 @@
+#include "ui/Commands.h"
+
+#include "res/StringIds.h"
+#include "ui/UiText.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+#include <QWidget>
+
+namespace tillora {
+namespace {
+
+QList<QKeySequence> KeysOf(const CommandRow& row) {
+    QList<QKeySequence> keys;
+    const QString text = UiText(row.textId);
+    const qsizetype tab = text.lastIndexOf(QLatin1Char('\t'));
+    if (tab >= 0) {
+        keys.append(QKeySequence::fromString(text.mid(tab + 1), QKeySequence::PortableText));
+    }
+    keys.append(QKeySequence::listFromString(QString::fromLatin1(row.moreKeys),
+                                             QKeySequence::PortableText));
+    return keys;
+}
+
+} // namespace
+
+const std::vector<CommandRow>& CommandTable() {
+    static const std::vector<CommandRow> rows = {
+        {cmd::EditUndo, ids::MenuEditUndo},
+        {cmd::EditRedo, ids::MenuEditRedo, "Ctrl+Shift+Z"},
+        {cmd::EditCut, ids::MenuEditCut},
+        {cmd::EditCopy, ids::MenuEditCopy, "Ctrl+Ins"},
+        {cmd::EditPaste, ids::MenuEditPaste, "Shift+Ins"},
+        {cmd::EditSelectAll, ids::MenuEditSelectAll},
+        {cmd::NextPane, ids::MenuViewNextTable},
+        {cmd::PrevPane, ids::MenuViewPreviousTable},
+    };
+    return rows;
+}
+
+const std::vector<MenuRow>& MenuTable() {
+    using namespace cmd;
+    static const std::vector<MenuRow> menus = {
+        {ids::MenuEdit,
+         {EditUndo, EditRedo, Separator, EditCut, EditCopy, EditPaste, EditSelectAll}},
+        {ids::MenuView, {NextPane, PrevPane}},
+    };
+    return menus;
+}
+
+const std::vector<int>& ContextMenuItems() {
+    using namespace cmd;
+    static const std::vector<int> items = {EditCut,   EditCopy,      EditPaste,
+                                           Separator, EditSelectAll, Separator,
+                                           SendAll,   SendSelected,  ReadReport};
+    return items;
+}
+
+CCommands::CCommands(QWidget* window) : QObject(window) {
+    for (const CommandRow& row : CommandTable()) {
+        auto* action = new QAction(UiText(row.textId), window);
+        action->setShortcuts(KeysOf(row));
+        action->setStatusTip(Prompt(row.id));
+        action->setToolTip(ToolTip(row.id));
+        window->addAction(action);
+        m_actions[row.id] = action;
+    }
+}
+
+QAction* CCommands::Action(int id) const {
+    const auto found = m_actions.find(id);
+    return found != m_actions.end() ? found->second : nullptr;
+}
+
+void CCommands::Bind(int id, std::function<void()> handler) {
+    if (QAction* action = Action(id)) {
+        connect(action, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
+    }
+}
+
+void CCommands::BindEnable(int id, std::function<bool()> rule) {
+    m_rules[id] = std::move(rule);
+    UpdateEnables();
+}
+
+void CCommands::UpdateEnables() {
+    for (const auto& [id, rule] : m_rules) {
+        if (QAction* action = Action(id)) {
+            action->setEnabled(rule());
+        }
+    }
+}
+
+// Separators only between commands that are there, never doubled or at an end.
+template <typename Add> void CCommands::AddItems(const std::vector<int>& items, Add add) const {
+    bool separatorDue = false;
+    bool any = false;
+    for (int id : items) {
+        if (id == cmd::Separator) {
+            separatorDue = any;
+        } else if (QAction* action = Action(id)) {
+            add(id, action, separatorDue);
+            separatorDue = false;
+            any = true;
+        }
+    }
+}
+
+void CCommands::FillMenuBar(QMenuBar* bar) const {
+    for (const MenuRow& row : MenuTable()) {
+        QMenu* menu = bar->addMenu(UiText(row.titleId));
+        AddItems(row.items, [menu](int, QAction* action, bool separatorFirst) {
+            if (separatorFirst) {
+                menu->addSeparator();
+            }
+            menu->addAction(action);
+        });
+    }
+}
+
+void CCommands::FillContextMenu(QMenu* menu) const {
+    AddItems(ContextMenuItems(), [menu](int id, QAction* source, bool separatorFirst) {
+        if (separatorFirst) {
+            menu->addSeparator();
+        }
+        QAction* item = menu->addAction(ToolTip(id));
+        item->setEnabled(source->isEnabled());
+        QObject::connect(item, &QAction::triggered, source, &QAction::trigger);
+    });
+}
+
+QString CCommands::Prompt(int id) {
+    const QString text = UiText(static_cast<unsigned>(id));
+    return text.section(QLatin1Char('\n'), 0, 0);
+}
+
+QString CCommands::ToolTip(int id) {
+    const QString text = UiText(static_cast<unsigned>(id));
+    const qsizetype lineFeed = text.lastIndexOf(QLatin1Char('\n'));
+    return lineFeed >= 0 ? text.mid(lineFeed + 1) : QString();
+}
+
+} // namespace tillora

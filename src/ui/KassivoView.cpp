@@ -1,0 +1,190 @@
+#include "ui/KassivoView.h"
+
+#include "grid/QtText.h"
+#include "tables/StatusTexts.h"
+#include "tables/TableTabs.h"
+#include "ui/TableGrid.h"
+#include "ui/UiText.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QUndoStack>
+#include <QVBoxLayout>
+
+namespace tillora {
+namespace {
+
+// "Courier New", 14 pixels, normal weight, fixed pitch: the tables' one font.
+QFont TableFont() {
+    QFont font(QStringLiteral("Courier New"));
+    font.setPixelSize(14);
+    font.setWeight(QFont::Normal);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    return font;
+}
+
+} // namespace
+
+CKassivoView::CKassivoView(QWidget* parent)
+    : QWidget(parent), m_measure(TableFont()),
+      m_document(std::make_unique<CTableDocument>(&m_measure)), m_tabs(new QTabWidget(this)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_tabs);
+    for (TableKind kind : AllTables) {
+        auto* grid = new CTableGrid(m_document->Grid(kind), kind, m_tabs);
+        grid->setObjectName(QStringLiteral("table%1").arg(TableIndex(kind)));
+        grid->setFont(m_measure.Font());
+        grid->ResetFromCells();
+        m_grids[Index(kind)] = grid;
+        m_readers[Index(kind)] = std::make_unique<TableReader>(*grid);
+        m_tabs->addTab(grid, QString());
+        UpdateTabCaption(kind);
+        ConnectGrid(grid);
+    }
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) {
+        if (index >= 0) {
+            RenewFocusPane();
+            emit currentTableChanged(static_cast<TableKind>(index));
+            emit editStateChanged();
+        }
+    });
+    // The editor opening and closing moves the keyboard focus.
+    connect(qApp, &QApplication::focusChanged, this, [this] {
+        RenewFocusPane();
+        emit editStateChanged();
+    });
+}
+
+// The grids go before the cells they show, and nothing they signal on the way reaches the view.
+CKassivoView::~CKassivoView() {
+    disconnect(qApp, nullptr, this, nullptr);
+    m_tabs->disconnect(this);
+    for (CTableGrid* grid : m_grids) {
+        grid->disconnect(this);
+        grid->model()->disconnect(this);
+        grid->UndoStack()->disconnect(this);
+    }
+    delete m_tabs;
+}
+
+void CKassivoView::ConnectGrid(CTableGrid* grid) {
+    connect(grid, &CGridCtrl::focusCellChanged, this, [this, grid] {
+        if (IsCurrent(grid)) {
+            RenewFocusPane();
+            emit editStateChanged();
+        }
+    });
+    connect(grid, &CGridCtrl::selectionChangedByUser, this, [this, grid] {
+        if (IsCurrent(grid)) {
+            emit editStateChanged();
+        }
+    });
+    connect(grid, &CGridCtrl::editorTextChanged, this, [this, grid](int, int, const QString& text) {
+        if (!IsCurrent(grid)) {
+            return;
+        }
+        const std::string typed = ToCp1251(text);
+        if (const auto pane = FocusPaneText(*grid, &typed)) {
+            emit focusPaneChanged(QString::fromStdString(*pane));
+        }
+    });
+    connect(grid, &CGridCtrl::valueRefused, this,
+            [this, grid](int row, int column, const QString& text) {
+                if (IsCurrent(grid)) {
+                    emit valueRefused(QString::fromStdString(
+                        RefusedValueText(*grid, row, column, ToCp1251(text))));
+                }
+            });
+    // A committed edit, a paste or a read changes the focus cell's length.
+    auto renewIfCurrent = [this, grid] {
+        if (IsCurrent(grid)) {
+            RenewFocusPane();
+        }
+    };
+    connect(grid->model(), &QAbstractItemModel::dataChanged, this, renewIfCurrent);
+    connect(grid->model(), &QAbstractItemModel::modelReset, this, renewIfCurrent);
+    QUndoStack* undo = grid->UndoStack();
+    auto editState = [this, grid] {
+        if (IsCurrent(grid)) {
+            emit editStateChanged();
+        }
+    };
+    connect(undo, &QUndoStack::canUndoChanged, this, editState);
+    connect(undo, &QUndoStack::canRedoChanged, this, editState);
+}
+
+bool CKassivoView::IsCurrent(const QObject* grid) const {
+    return m_tabs->currentWidget() == grid;
+}
+
+int CKassivoView::GetCurtab() const {
+    return m_tabs->currentIndex();
+}
+
+void CKassivoView::SetCurtab(int index) {
+    m_tabs->setCurrentIndex(index);
+}
+
+TableKind CKassivoView::CurrentTable() const {
+    const int index = m_tabs->currentIndex();
+    return index >= 0 ? static_cast<TableKind>(index) : TableKind::Articles;
+}
+
+void CKassivoView::OnNextTable() {
+    ActivateTable(NextTable(CurrentTable()));
+}
+
+void CKassivoView::OnPrevTable() {
+    ActivateTable(PreviousTable(CurrentTable()));
+}
+
+void CKassivoView::ActivateTable(TableKind kind) {
+    SetCurtab(TableIndex(kind));
+    CTableGrid& grid = Grid(kind);
+    grid.SetFocus();
+    if (!grid.GetFocusCell().IsValid()) {
+        grid.SetFocusCell(1, 1);
+    }
+}
+
+void CKassivoView::UpdateTabCaption(TableKind kind) {
+    m_tabs->setTabText(TableIndex(kind), MessageText(m_document->Caption(kind)));
+}
+
+bool CKassivoView::ReadFileIntoCurrentTable(const std::string& path, IFeedback& feedback) {
+    CTableGrid& grid = CurrentGrid();
+    grid.EndEditing();
+    const bool read = Reader(CurrentTable()).ReadTableFile(path, feedback);
+    grid.ResetFromCells();
+    RenewFocusPane();
+    return read;
+}
+
+QLineEdit* CKassivoView::OpenEditor() const {
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    return editor != nullptr && CurrentGrid().isAncestorOf(editor) ? editor : nullptr;
+}
+
+void CKassivoView::SetCommands(CCommands* commands) {
+    for (CTableGrid* grid : m_grids) {
+        grid->SetCommands(commands);
+    }
+}
+
+void CKassivoView::RenewFocusPane() {
+    const CTableGrid& grid = CurrentGrid();
+    std::string typed;
+    QLineEdit* editor = OpenEditor();
+    if (editor != nullptr) {
+        typed = ToCp1251(editor->text());
+    }
+    if (const auto pane = FocusPaneText(grid, editor != nullptr ? &typed : nullptr)) {
+        emit focusPaneChanged(QString::fromStdString(*pane));
+    }
+}
+
+} // namespace tillora

@@ -1,0 +1,117 @@
+#include "ui/MainFrame.h"
+
+#include "link/EcrSettings.h"
+#include "ui/Commands.h"
+#include "ui/KassivoView.h"
+#include "ui/QtFeedback.h"
+#include "ui/StatusPanes.h"
+#include "ui/TableGrid.h"
+#include "ui/UiText.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QUndoStack>
+
+namespace tillora {
+
+CMainFrame::CMainFrame(QWidget* parent)
+    : QMainWindow(parent), m_panes(new CStatusPanes(statusBar())),
+      m_feedback(new CQtFeedback(this, m_panes)), m_view(new CKassivoView(this)),
+      m_commands(new CCommands(this)) {
+    setCentralWidget(m_view);
+    m_commands->FillMenuBar(menuBar());
+    m_view->SetCommands(m_commands);
+    BindEditCommands();
+    BindViewCommands();
+
+    connect(m_view, &CKassivoView::focusPaneChanged, m_panes, &CStatusPanes::SetFocusPane);
+    connect(m_view, &CKassivoView::valueRefused, m_panes, &CStatusPanes::SetMessage);
+    connect(m_view, &CKassivoView::editStateChanged, m_commands, &CCommands::UpdateEnables);
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, m_commands,
+            &CCommands::UpdateEnables);
+
+    resize(960, 680);
+    UpdateFrameTitle();
+    m_view->ActivateTable(TableKind::Articles);
+}
+
+// The commands' rules look at the view, so they go first; then the grids, before the window's
+// own children.
+CMainFrame::~CMainFrame() {
+    QApplication::clipboard()->disconnect(m_commands);
+    delete m_commands;
+    delete m_view;
+}
+
+// While an in-place editor is open the edit commands act on its text, as their keys do.
+void CMainFrame::BindEditCommands() {
+    struct EditCommand {
+        int id;
+        void (*inEditor)(QLineEdit*);
+        void (CGridCtrl::*inGrid)();
+        bool (CGridCtrl::*applies)() const;
+    };
+    const EditCommand commands[] = {
+        {cmd::EditCut, [](QLineEdit* e) { e->cut(); }, &CGridCtrl::OnEditCut, &CGridCtrl::CanCut},
+        {cmd::EditCopy, [](QLineEdit* e) { e->copy(); }, &CGridCtrl::OnEditCopy,
+         &CGridCtrl::CanCopy},
+        {cmd::EditPaste, [](QLineEdit* e) { e->paste(); }, &CGridCtrl::OnEditPaste,
+         &CGridCtrl::CanPaste},
+        {cmd::EditSelectAll, [](QLineEdit* e) { e->selectAll(); }, &CGridCtrl::OnEditSelectAll,
+         nullptr},
+    };
+    for (const EditCommand& command : commands) {
+        m_commands->Bind(command.id, [this, command] {
+            if (QLineEdit* editor = m_view->OpenEditor()) {
+                command.inEditor(editor);
+            } else {
+                (m_view->CurrentGrid().*command.inGrid)();
+            }
+        });
+        if (command.applies != nullptr) {
+            m_commands->BindEnable(command.id, [this, command] {
+                return m_view->OpenEditor() != nullptr ||
+                       (m_view->CurrentGrid().*command.applies)();
+            });
+        }
+    }
+
+    m_commands->Bind(cmd::EditUndo, [this] {
+        if (QLineEdit* editor = m_view->OpenEditor()) {
+            editor->undo();
+        } else {
+            m_view->CurrentGrid().UndoStack()->undo();
+        }
+    });
+    m_commands->BindEnable(cmd::EditUndo, [this] {
+        return m_view->OpenEditor() != nullptr || m_view->CurrentGrid().UndoStack()->canUndo();
+    });
+    m_commands->Bind(cmd::EditRedo, [this] {
+        if (QLineEdit* editor = m_view->OpenEditor()) {
+            editor->redo();
+        } else {
+            m_view->CurrentGrid().UndoStack()->redo();
+        }
+    });
+    m_commands->BindEnable(cmd::EditRedo, [this] {
+        return m_view->OpenEditor() != nullptr || m_view->CurrentGrid().UndoStack()->canRedo();
+    });
+}
+
+void CMainFrame::BindViewCommands() {
+    m_commands->Bind(cmd::NextPane, [this] { m_view->OnNextTable(); });
+    m_commands->Bind(cmd::PrevPane, [this] { m_view->OnPrevTable(); });
+}
+
+void CMainFrame::UpdateFrameTitle() {
+    setWindowTitle(MessageText(FrameTitle(ConnectionSettings())));
+}
+
+bool CMainFrame::OpenStartFile(const std::string& path) {
+    return m_view->ReadFileIntoCurrentTable(path, *m_feedback);
+}
+
+} // namespace tillora

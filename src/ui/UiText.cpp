@@ -1,0 +1,17 @@
+#include "ui/UiText.h"
+
+#include "res/StringTable.h"
+
+namespace tillora {
+
+QString UiText(unsigned id) {
+    return MessageText(LoadString(id));
+}
+
+QString MessageText(std::string_view text) {
+    QString result = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return result;
+}
+
+} // namespace tillora
