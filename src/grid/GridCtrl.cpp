@@ -150,9 +150,12 @@ bool CGridCtrl::ToggleCheck(int row, int column) {
     return true;
 }
 
-// Undo and redo show the cells they changed: selected, with the focus on the first.
+// Undo and redo show the cells they changed: selected, with the focus on the first. An edit in
+// progress is dropped, not committed: a commit now would push a step while the history moves.
 void CGridCtrl::ApplyEdits(const std::vector<CellEdit>& edits, bool undo) {
-    EndEditing();
+    if (m_editor != nullptr) {
+        closeEditor(m_editor, QAbstractItemDelegate::RevertModelCache);
+    }
     m_applyingHistory = true;
     CCellRange changed;
     for (const CellEdit& edit : edits) {

@@ -125,6 +125,7 @@ private:
     QModelIndex PageMove(bool down);
     void MoveFocusTo(CCellID cell, bool extend);
     bool OpenEditor(CCellID cell, const EditOpening& opening);
+    bool ToggleFocusCheck();
     void RememberEditor(CInPlaceEdit* editor, const QModelIndex& index);
 
     // Mouse.

@@ -272,6 +272,17 @@ bool CGridCtrl::HandleMoveKey(const QKeyEvent& event) {
     return true;
 }
 
+// The blank toggles a flag that typing cannot reach, so that the keyboard alone sets every flag.
+bool CGridCtrl::ToggleFocusCheck() {
+    const QModelIndex index = m_model->IndexOf(GetFocusCell());
+    if (!(m_model->flags(index) & Qt::ItemIsUserCheckable) ||
+        (m_model->flags(index) & Qt::ItemIsEditable)) {
+        return false;
+    }
+    const bool checked = index.data(Qt::CheckStateRole).toInt() == Qt::Checked;
+    return m_model->setData(index, checked ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
+}
+
 void CGridCtrl::keyPressEvent(QKeyEvent* event) {
     QToolTip::hideText();
     if (HandleCommandKey(*event) || HandleMoveKey(*event)) {
@@ -285,6 +296,9 @@ void CGridCtrl::keyPressEvent(QKeyEvent* event) {
         EditOpening opening{EditStart::Replace, text, false};
         if (event->key() == Qt::Key_Backspace) {
             opening = {EditStart::Backspace, {}, false};
+        } else if (event->key() == Qt::Key_Space && ToggleFocusCheck()) {
+            event->accept();
+            return;
         } else if (event->key() == Qt::Key_Space) {
             opening = {EditStart::SelectAll, {}, false};
         } else if (!text.at(0).isPrint()) {

@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionViewItem>
@@ -97,12 +98,17 @@ private slots:
     }
 
     void typingThenEnterGoesDownTheColumn() {
+        m_cells->SetItemText(2, Name, "pre");
         Type("abc");
         QVERIFY(Editor() != nullptr);
         Key(Qt::Key_Return);
         QCOMPARE(Text(1, Name), QString("abc"));
         QCOMPARE(FocusCell(), (CCellID{2, Name}));
         QVERIFY(Editor() != nullptr);
+        QCOMPARE(Editor()->text(), QString("pre"));
+        QCOMPARE(Editor()->cursorPosition(), 3);
+        QVERIFY(!Editor()->hasSelectedText());
+        Editor()->clear();
         Type("x");
         Key(Qt::Key_Return);
         QCOMPARE(Text(2, Name), QString("x"));
@@ -371,6 +377,37 @@ private slots:
         QCOMPARE(FocusCell(), (CCellID{4, Price}));
     }
 
+    void dragSelectsABlockAndMovesTheFocus() {
+        QTest::mousePress(Grid().viewport(), Qt::LeftButton, {}, CellCentre(2, Name));
+        QMouseEvent move(QEvent::MouseMove, CellCentre(4, Price),
+                         Grid().viewport()->mapToGlobal(CellCentre(4, Price)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(Grid().viewport(), &move);
+        QTest::mouseRelease(Grid().viewport(), Qt::LeftButton, {}, CellCentre(4, Price));
+        QCOMPARE(Grid().GetSelectedCellRange(), (CCellRange{2, Name, 4, Price}));
+        QCOMPARE(FocusCell(), (CCellID{4, Price}));
+        QVERIFY(!Grid().IsEditing());
+    }
+
+    void doubleClickEditsWithTheCaretAtTheEnd() {
+        m_cells->SetItemText(5, Name, "abc");
+        QTest::mouseDClick(Grid().viewport(), Qt::LeftButton, {}, CellCentre(5, Name));
+        QVERIFY(Editor() != nullptr);
+        QCOMPARE(Editor()->cursorPosition(), 3);
+    }
+
+    void signalsFollowTheFocusAndTheEditor() {
+        QSignalSpy focus(&Grid(), &CGridCtrl::focusCellChanged);
+        QSignalSpy typed(&Grid(), &CGridCtrl::editorTextChanged);
+        Key(Qt::Key_Down);
+        QCOMPARE(focus.count(), 1);
+        QCOMPARE(focus.at(0).at(0).toInt(), 2);
+        Type("q");
+        QVERIFY(typed.count() > 0);
+        QCOMPARE(typed.last().at(0).toInt(), 2);
+        QCOMPARE(typed.last().at(2).toString(), QString("q"));
+    }
+
     void clickOnTheFocusCellEdits() {
         m_cells->SetItemText(1, Name, "abc");
         QTest::mouseClick(Grid().viewport(), Qt::LeftButton, {}, CellCentre(1, Name));
@@ -470,6 +507,9 @@ private slots:
         grid.UndoStack()->undo();
         QCOMPARE(company.GetItemText(2, 2), std::string("0"));
         QCOMPARE(grid.GetFocusCell(), (CCellID{2, 2}));
+        QTest::keyClick(&grid, Qt::Key_Space);
+        QCOMPARE(company.GetItemText(2, 2), std::string("1"));
+        QCOMPARE(grid.UndoStack()->count(), 1);
     }
 
     void typingIsOneUndoStepPerCell() {
@@ -485,6 +525,12 @@ private slots:
         QCOMPARE(FocusCell(), (CCellID{2, Name}));
         Key(Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(Text(2, Name), QString("cd"));
+        Type("unfinished");
+        Grid().UndoStack()->undo();
+        QVERIFY(!Grid().IsEditing());
+        QCOMPARE(Text(2, Name), QString(""));
+        QCOMPARE(Grid().UndoStack()->index(), 1);
+        QCOMPARE(Grid().UndoStack()->count(), 2);
     }
 
     void tabAtTheLastCellStays() {
