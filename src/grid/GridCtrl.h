@@ -157,6 +157,7 @@ private:
     enum class MouseMode { None, SelectCells, EditPending };
     MouseMode m_mouseMode = MouseMode::None;
     CCellID m_pressCell;
+    QPoint m_dragPoint; // where the pointer was last seen while dragging
     bool m_dragAdds = false;
     QItemSelection m_selectionBeforeDrag;
     QTimer* m_autoScroll;

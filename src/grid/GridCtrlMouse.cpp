@@ -5,7 +5,6 @@
 #include "grid/GridDelegate.h"
 #include "grid/TitleTip.h"
 
-#include <QCursor>
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -65,9 +64,8 @@ void CGridCtrl::mousePressEvent(QMouseEvent* event) {
         return;
     }
     const QModelIndex index = m_model->IndexOf(cell);
-    const bool selected = selectionModel()->isSelected(index);
     const CCellID anchor = m_anchor;
-    if (selected && ctrl) {
+    if (ctrl && selectionModel()->isSelected(index)) {
         selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
         SelectRange(shift ? CCellRange::Spanning(anchor, cell)
                           : CCellRange{cell.row, cell.col, cell.row, cell.col},
@@ -75,10 +73,10 @@ void CGridCtrl::mousePressEvent(QMouseEvent* event) {
         m_anchor = anchor;
         return;
     }
-    if (!selected) {
-        selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
-        m_anchor = anchor;
-    }
+    // The focus goes to the clicked cell even inside a selection, so that what is typed next goes
+    // where the user clicked.
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    m_anchor = anchor;
     m_dragAdds = ctrl;
     m_selectionBeforeDrag = ctrl ? selectionModel()->selection() : QItemSelection();
     SelectRange(CCellRange::Spanning(anchor, cell),
@@ -104,7 +102,8 @@ void CGridCtrl::mouseMoveEvent(QMouseEvent* event) {
         QTableView::mouseMoveEvent(event);
         return;
     }
-    const CCellID cell = ClampedCellAt(event->position().toPoint());
+    m_dragPoint = event->position().toPoint();
+    const CCellID cell = ClampedCellAt(m_dragPoint);
     if (m_mouseMode == MouseMode::EditPending) {
         if (cell == m_pressCell) {
             return;
@@ -123,7 +122,7 @@ void CGridCtrl::AutoScrollStep() {
         m_autoScroll->stop();
         return;
     }
-    const QPoint point = viewport()->mapFromGlobal(QCursor::pos());
+    const QPoint point = m_dragPoint;
     const QRect area = viewport()->rect();
     if (area.contains(point)) {
         return;

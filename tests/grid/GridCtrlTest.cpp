@@ -389,6 +389,28 @@ private slots:
         QVERIFY(!Grid().IsEditing());
     }
 
+    void dragBelowTheViewScrollsAndExtends() {
+        QTest::mousePress(Grid().viewport(), Qt::LeftButton, {}, CellCentre(2, Name));
+        const QPoint below(CellCentre(2, Name).x(), Grid().viewport()->height() + 20);
+        QMouseEvent move(QEvent::MouseMove, below, Grid().viewport()->mapToGlobal(below),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(Grid().viewport(), &move);
+        const int top = Grid().rowAt(0);
+        QTRY_VERIFY(Grid().rowAt(0) > top + 2);
+        QTest::mouseRelease(Grid().viewport(), Qt::LeftButton, {}, below);
+        const CCellRange selection = Grid().GetSelectedCellRange();
+        QCOMPARE(selection.minRow, 2);
+        QVERIFY(selection.maxRow > Grid().rowAt(0) + 1);
+        QCOMPARE(FocusCell().row, selection.maxRow);
+    }
+
+    void clickInsideASelectionMovesTheFocusThere() {
+        Grid().SetSelectedRange({1, Name, 5, Price});
+        QTest::mouseClick(Grid().viewport(), Qt::LeftButton, {}, CellCentre(3, Barcode));
+        QCOMPARE(FocusCell(), (CCellID{3, Barcode}));
+        QCOMPARE(Grid().GetSelectedCount(), 1);
+    }
+
     void doubleClickEditsWithTheCaretAtTheEnd() {
         m_cells->SetItemText(5, Name, "abc");
         QTest::mouseDClick(Grid().viewport(), Qt::LeftButton, {}, CellCentre(5, Name));
