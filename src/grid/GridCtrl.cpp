@@ -301,10 +301,12 @@ void CGridCtrl::ApplyColumnWidths() {
     }
     for (int r = fixedRows; r < cells.GetRowCount(); ++r) {
         const int height = cells.GetRowHeight(r);
-        if (height == 0) {
-            setRowHidden(r - fixedRows, true);
-        } else if (height != verticalHeader()->defaultSectionSize()) {
-            setRowHeight(r - fixedRows, height);
+        const int section = r - fixedRows;
+        if (height == 0 || isRowHidden(section)) {
+            setRowHidden(section, height == 0);
+        }
+        if (height > 0 && height != verticalHeader()->sectionSize(section)) {
+            setRowHeight(section, height);
         }
     }
 }

@@ -5,6 +5,7 @@
 #include "support/ModelInForce.h"
 #include "tables/TableSetup.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
@@ -16,6 +17,7 @@
 #include <QTest>
 #include <QToolTip>
 #include <QUndoStack>
+#include <QWheelEvent>
 
 #include <memory>
 
@@ -465,6 +467,35 @@ private slots:
         Key(Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(Grid().GetSelectedCount(), 2600 * 7);
         QVERIFY(Grid().CanCopy());
+        Focus(1, Name);
+        auto* corner = Grid().findChild<QAbstractButton*>();
+        QVERIFY(corner != nullptr);
+        QTest::mouseClick(corner, Qt::LeftButton);
+        QCOMPARE(Grid().GetSelectedCount(), 2600 * 7);
+    }
+
+    void theWheelScrollsThreeRowsAndEndsAnEdit() {
+        Type("wheeled");
+        const QPoint point = CellCentre(3, Price);
+        QWheelEvent wheel(point, Grid().viewport()->mapToGlobal(point), {}, QPoint(0, -120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(Grid().viewport(), &wheel);
+        QCOMPARE(Grid().rowAt(0), 3);
+        QVERIFY(!Grid().IsEditing());
+        QCOMPARE(Text(1, Name), QString("wheeled"));
+    }
+
+    void hiddenRowsFollowTheCells() {
+        m_cells->SetRowHeight(4, 0);
+        Grid().ResetFromCells();
+        QVERIFY(Grid().isRowHidden(3));
+        Focus(3, Name);
+        Key(Qt::Key_Down);
+        QCOMPARE(FocusCell(), (CCellID{5, Name}));
+        m_cells->SetRowHeight(4, 30);
+        Grid().ResetFromCells();
+        QVERIFY(!Grid().isRowHidden(3));
+        QCOMPARE(Grid().rowHeight(3), 30);
     }
 
     void fittingAColumnByItsHeaderBorder() {
