@@ -283,6 +283,8 @@ bool CGridCtrl::ToggleFocusCheck() {
     return m_model->setData(index, checked ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
 }
 
+// What the control does not take (Ctrl+Tab, Alt combinations, the function keys) goes on to the
+// window, and no key searches the cells by their text.
 void CGridCtrl::keyPressEvent(QKeyEvent* event) {
     QToolTip::hideText();
     if (HandleCommandKey(*event) || HandleMoveKey(*event)) {
@@ -292,24 +294,25 @@ void CGridCtrl::keyPressEvent(QKeyEvent* event) {
     const QString text = event->text();
     const bool typed = !text.isEmpty() && event->key() != Qt::Key_Escape &&
                        !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-    if (typed) {
-        EditOpening opening{EditStart::Replace, text, false};
-        if (event->key() == Qt::Key_Backspace) {
-            opening = {EditStart::Backspace, {}, false};
-        } else if (event->key() == Qt::Key_Space && ToggleFocusCheck()) {
-            event->accept();
-            return;
-        } else if (event->key() == Qt::Key_Space) {
-            opening = {EditStart::SelectAll, {}, false};
-        } else if (!text.at(0).isPrint()) {
-            QTableView::keyPressEvent(event);
-            return;
-        }
-        OpenEditor(GetFocusCell(), opening);
-        event->accept();
+    if (!typed) {
+        event->ignore();
         return;
     }
-    QTableView::keyPressEvent(event);
+    EditOpening opening{EditStart::Replace, text, false};
+    if (event->key() == Qt::Key_Backspace) {
+        opening = {EditStart::Backspace, {}, false};
+    } else if (event->key() == Qt::Key_Space) {
+        if (ToggleFocusCheck()) {
+            event->accept();
+            return;
+        }
+        opening = {EditStart::SelectAll, {}, false};
+    } else if (!text.at(0).isPrint()) {
+        event->ignore();
+        return;
+    }
+    OpenEditor(GetFocusCell(), opening);
+    event->accept();
 }
 
 } // namespace tillora

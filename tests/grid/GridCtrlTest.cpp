@@ -586,6 +586,18 @@ private slots:
         QCOMPARE(Grid().UndoStack()->count(), 2);
     }
 
+    void keysTheControlLeavesToTheWindow() {
+        m_cells->SetItemText(4, Name, "apple");
+        for (const auto& [key, modifiers] :
+             {std::pair{Qt::Key_Tab, Qt::ControlModifier}, std::pair{Qt::Key_A, Qt::AltModifier}}) {
+            QKeyEvent press(QEvent::KeyPress, key, modifiers, key == Qt::Key_A ? "a" : "\t");
+            QApplication::sendEvent(&Grid(), &press);
+            QVERIFY(!press.isAccepted());
+        }
+        QCOMPARE(FocusCell(), (CCellID{1, Name}));
+        QVERIFY(!Grid().IsEditing());
+    }
+
     void tabAtTheLastCellStays() {
         Focus(2600, Stock);
         Key(Qt::Key_Tab);
