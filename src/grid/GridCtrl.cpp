@@ -62,7 +62,7 @@ CGridCtrl::CGridCtrl(CCellGrid& cells, QWidget* parent)
     connect(m_delegate, &CGridDelegate::editorOpened, this, &CGridCtrl::RememberEditor);
     m_autoScroll->setInterval(25);
     connect(m_autoScroll, &QTimer::timeout, this, &CGridCtrl::AutoScrollStep);
-    ApplyColumnWidths();
+    ApplyCellSizes();
 }
 
 CGridCtrl::~CGridCtrl() {
@@ -273,7 +273,7 @@ void CGridCtrl::ResetFromCells() {
     EndEditing();
     const CCellID focus = GetFocusCell();
     m_model->Reset();
-    ApplyColumnWidths();
+    ApplyCellSizes();
     m_undo->clear();
     m_anchor = {};
     if (Cells().IsValid(focus.row, focus.col)) {
@@ -283,7 +283,7 @@ void CGridCtrl::ResetFromCells() {
 
 // ---- Widths -----------------------------------------------------------------------------------
 
-void CGridCtrl::ApplyColumnWidths() {
+void CGridCtrl::ApplyCellSizes() {
     const CCellGrid& cells = Cells();
     const int fixedRows = cells.GetFixedRowCount();
     const int fixedColumns = cells.GetFixedColumnCount();

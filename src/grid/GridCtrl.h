@@ -35,6 +35,8 @@ public:
     // IGridAccess
     CCellGrid& Cells() override;
     const CCellGrid& Cells() const override;
+    // Inside a user action the change joins its undo step; a text set from outside one (a file,
+    // the report) is not recorded, and the caller ends with ResetFromCells.
     bool SetItemText(int row, int column, std::string_view text) override;
     bool IsCellSelected(int row, int column) const override;
     int GetSelectedCount() const override;
@@ -136,7 +138,7 @@ private:
     void ToggleCheckAt(const QModelIndex& index, QMouseEvent* event);
 
     void SelectRange(const CCellRange& range, QItemSelectionModel::SelectionFlags flags);
-    void ApplyColumnWidths();
+    void ApplyCellSizes();
     void ColumnResized(int section, int oldSize, int newSize);
 
     CGridModel* m_model;
@@ -158,7 +160,6 @@ private:
     MouseMode m_mouseMode = MouseMode::None;
     CCellID m_pressCell;
     QPoint m_dragPoint; // where the pointer was last seen while dragging
-    bool m_dragAdds = false;
     QItemSelection m_selectionBeforeDrag;
     QTimer* m_autoScroll;
     bool m_syncingWidths = false;

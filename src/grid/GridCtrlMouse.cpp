@@ -59,6 +59,7 @@ void CGridCtrl::mousePressEvent(QMouseEvent* event) {
         m_anchor = shift && focus.IsValid() ? focus : cell;
     }
     m_pressCell = cell;
+    m_dragPoint = point;
     if (!ctrl && !shift && cell == focus && Cells().IsCellEditable(cell.row, cell.col)) {
         m_mouseMode = MouseMode::EditPending;
         return;
@@ -77,7 +78,6 @@ void CGridCtrl::mousePressEvent(QMouseEvent* event) {
     // where the user clicked.
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
     m_anchor = anchor;
-    m_dragAdds = ctrl;
     m_selectionBeforeDrag = ctrl ? selectionModel()->selection() : QItemSelection();
     SelectRange(CCellRange::Spanning(anchor, cell),
                 ctrl ? QItemSelectionModel::Select : QItemSelectionModel::ClearAndSelect);
