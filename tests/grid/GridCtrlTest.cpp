@@ -139,19 +139,39 @@ private slots:
         QCOMPARE(QApplication::clipboard()->text(), QString("a\tb\tc\nd\te\tf"));
     }
 
-    void pasteOfCommaAndTab() {
-        Put("x,y\tz");
+    // Each expected cell as "row,column=text".
+    void paste_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QStringList>("cells");
+        QTest::addColumn<int>("refused");
+        QTest::newRow("comma and tab")
+            << 1 << Price << "1,2\t3" << QStringList{"1,3=1.00", "1,4=2", "1,5=3"} << 0;
+        QTest::newRow("CR LF") << 1 << Name << "one\r\ntwo\r\n"
+                               << QStringList{"1,1=one", "2,1=two", "3,1="} << 0;
+        QTest::newRow("more rows than the grid")
+            << 2599 << Name << "a\nb\nc\nd" << QStringList{"2599,1=a", "2600,1=b"} << 0;
+        QTest::newRow("a comma price")
+            << 1 << Price << "12,50" << QStringList{"1,3=12.00", "1,4="} << 1;
+    }
+    void paste() {
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(QString, clipboard);
+        QSignalSpy refusals(&Grid(), &CGridCtrl::valueRefused);
+        Focus(row, column);
+        Put(clipboard);
         Key(Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(Text(1, Name), QString("x"));
-        QCOMPARE(Text(1, Barcode), QString(""));
-        QCOMPARE(Text(1, Price), QString(""));
-        Focus(1, Price);
-        Put("1,2\t3");
-        Key(Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(Text(1, Price), QString("1.00"));
-        QCOMPARE(Text(1, TaxGroup), QString("2"));
-        QCOMPARE(Text(1, 5), QString("3"));
-        QCOMPARE(Grid().GetSelectedCellRange(), (CCellRange{1, Price, 1, 5}));
+        QFETCH(QStringList, cells);
+        for (const QString& cell : cells) {
+            const QStringList place = cell.section('=', 0, 0).split(',');
+            QCOMPARE(Text(place[0].toInt(), place[1].toInt()), cell.section('=', 1));
+        }
+        QCOMPARE(m_cells->GetRowCount(), 2601);
+        QFETCH(int, refused);
+        QCOMPARE(refusals.count(), refused);
+        QCOMPARE(Grid().GetSelectedCellRange().TopLeft(), (CCellID{row, column}));
     }
 
     void undoOfAPasteIsOneStep() {
@@ -265,36 +285,6 @@ private slots:
             QCOMPARE(FocusCell(), (CCellID{1, Barcode}));
             QCOMPARE(Editor()->cursorPosition(), key == Qt::Key_Left ? caret - 1 : caret);
         }
-    }
-
-    void pasteWithCrLfLineEnds() {
-        Put("one\r\ntwo\r\n");
-        Key(Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(Text(1, Name), QString("one"));
-        QCOMPARE(Text(2, Name), QString("two"));
-        QCOMPARE(Text(3, Name), QString(""));
-    }
-
-    void pasteOfMoreRowsThanTheGridHas() {
-        Focus(2599, Name);
-        Put("a\nb\nc\nd");
-        Key(Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(Text(2599, Name), QString("a"));
-        QCOMPARE(Text(2600, Name), QString("b"));
-        QCOMPARE(m_cells->GetRowCount(), 2601);
-        QCOMPARE(Grid().model()->rowCount(), 2600);
-    }
-
-    void pasteOfACommaPriceOffersTheRestToTheRight() {
-        QSignalSpy refused(&Grid(), &CGridCtrl::valueRefused);
-        Focus(1, Price);
-        Put("12,50");
-        Key(Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(Text(1, Price), QString("12.00"));
-        QCOMPARE(Text(1, TaxGroup), QString(""));
-        QCOMPARE(refused.count(), 1);
-        QCOMPARE(refused.at(0).at(1).toInt(), TaxGroup);
-        QCOMPARE(refused.at(0).at(2).toString(), QString("50"));
     }
 
     void pasteIntoAnOpenEditor() {
