@@ -9,9 +9,12 @@
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QLineEdit>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QUndoStack>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace tillora {
 namespace {
@@ -42,11 +45,15 @@ CKassivoView::CKassivoView(QWidget* parent)
         m_grids[Index(kind)] = grid;
         m_readers[Index(kind)] = std::make_unique<TableReader>(*grid);
         m_tabs->addTab(grid, QString());
+        grid->installEventFilter(this);
         UpdateTabCaption(kind);
         ConnectGrid(grid);
     }
     connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) {
         if (index >= 0) {
+            if (std::exchange(m_focusParked, false)) {
+                CurrentGrid().SetFocus();
+            }
             RenewFocusPane();
             emit currentTableChanged(static_cast<TableKind>(index));
             emit editStateChanged();
@@ -115,6 +122,22 @@ void CKassivoView::ConnectGrid(CTableGrid* grid) {
     };
     connect(undo, &QUndoStack::canUndoChanged, this, editState);
     connect(undo, &QUndoStack::canRedoChanged, this, editState);
+}
+
+// A grid, or its editor, hidden while it has the keyboard focus is asked by Qt to pass the focus
+// on, which the grid takes as a Tab and so moves its focus cell. So the focus waits on the tab bar
+// (which commits an open edit) and the table that is shown next takes it.
+bool CKassivoView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Hide) {
+        auto* grid = qobject_cast<CTableGrid*>(watched);
+        QWidget* focus = QApplication::focusWidget();
+        if (grid != nullptr && focus != nullptr && grid->isAncestorOf(focus)) {
+            m_tabs->tabBar()->setFocus(Qt::OtherFocusReason);
+            m_focusParked = true;
+            grid->EndEditing();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 bool CKassivoView::IsCurrent(const QObject* grid) const {

@@ -63,6 +63,9 @@ signals:
     // The status-bar line naming a value that a cell of the current table refused.
     void valueRefused(const QString& text);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     static std::size_t Index(TableKind kind) { return static_cast<std::size_t>(kind); }
     void ConnectGrid(CTableGrid* grid);
@@ -74,6 +77,7 @@ private:
     std::array<CTableGrid*, TableCount> m_grids{};
     std::array<std::unique_ptr<TableReader>, TableCount> m_readers;
     QTabWidget* m_tabs;
+    bool m_focusParked = false;
 };
 
 } // namespace tillora

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QSignalSpy>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -76,6 +77,35 @@ private slots:
         view->OnNextTable();
         view->OnPrevTable();
         QCOMPARE(operators.GetFocusCell(), (CCellID{5, 1}));
+    }
+
+    void leavingATableWithTheFocusLeavesItsFocusCellWhereItWas() {
+        view->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(view));
+        view->ActivateTable(TableKind::Articles);
+        CTableGrid& articles = view->Grid(TableKind::Articles);
+        articles.SetFocusCell(3, 1);
+        QTRY_VERIFY(articles.hasFocus());
+        view->OnNextTable();
+        QTRY_VERIFY(view->Grid(TableKind::Operators).hasFocus());
+        view->OnPrevTable();
+        QCOMPARE(articles.GetFocusCell(), (CCellID{3, 1}));
+    }
+
+    void aTabClickedWhileEditingCommitsTheEditAndKeepsTheFocusCell() {
+        view->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(view));
+        CTableGrid& articles = view->Grid(TableKind::Articles);
+        articles.SetFocus();
+        articles.SetFocusCell(2, 1);
+        QTest::keyClick(&articles, Qt::Key_X);
+        QTRY_VERIFY(view->OpenEditor() != nullptr);
+        QTabBar* bar = view->Tabs()->tabBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
+        QCOMPARE(view->CurrentTable(), TableKind::Operators);
+        QTRY_VERIFY(view->Grid(TableKind::Operators).hasFocus());
+        QCOMPARE(articles.GetItemText(2, 1), std::string("x"));
+        QCOMPARE(articles.GetFocusCell(), (CCellID{2, 1}));
     }
 
     void theFocusPaneFollowsTheFocusCellOfTheCurrentTable() {

@@ -70,6 +70,17 @@ private slots:
         QTRY_COMPARE(frame->Panes().FocusPane(), QStringLiteral("Ред: 1, Кол: 1, Дълж: 0"));
     }
 
+    void f6WhileEditingCommitsTheEditAndLeavesTheFocusCell() {
+        CTableGrid& articles = frame->View().Grid(TableKind::Articles);
+        QTest::keyClick(&articles, Qt::Key_Q);
+        QTRY_VERIFY(frame->View().OpenEditor() != nullptr);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+        QCOMPARE(frame->View().CurrentTable(), TableKind::Operators);
+        QTRY_VERIFY(frame->View().Grid(TableKind::Operators).hasFocus());
+        QCOMPARE(articles.GetItemText(1, 1), std::string("q"));
+        QCOMPARE(articles.GetFocusCell(), (CCellID{1, 1}));
+    }
+
     void aRefusedValueIsNamedInTheMessagePane() {
         emit frame->View().Grid(TableKind::Articles).valueRefused(1, 3, QStringLiteral("abc"));
         QCOMPARE(frame->Panes().Message(),
