@@ -172,6 +172,7 @@ TEST(StringTableTest, FormatsCarryExactlyTheirDirectives) {
         {ids::TabCaptionWithFile + 5, {"%s"}},
         {ids::FrameTitle, {"%s", "%d", "%06u"}},
         {ids::PrintFooterPage, {"%d", "%d"}},
+        {ids::ValueRefused, {"%d", "%s", "%s"}},
         {ids::SettingsNotWritten, {"%s"}},
     };
     // Every other text goes through the formatter with no arguments, so it must hold none.
