@@ -70,15 +70,6 @@ private slots:
         QCOMPARE(operators.GetFocusCell(), (CCellID{1, 1}));
     }
 
-    void aTableKeepsItsFocusCellWhenComingBack() {
-        CTableGrid& operators = view->Grid(TableKind::Operators);
-        operators.SetFocusCell(5, 1);
-        view->OnNextTable();
-        view->OnNextTable();
-        view->OnPrevTable();
-        QCOMPARE(operators.GetFocusCell(), (CCellID{5, 1}));
-    }
-
     void leavingATableWithTheFocusLeavesItsFocusCellWhereItWas() {
         view->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(view));

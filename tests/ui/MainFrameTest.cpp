@@ -95,11 +95,6 @@ private slots:
         QVERIFY(frame->windowTitle().endsWith(QStringLiteral(", COM2, 000123]")));
     }
 
-    void theEditMenuComesFirst() {
-        const QList<QAction*> menus = frame->menuBar()->actions();
-        QCOMPARE(menus.at(0)->text(), QStringLiteral("&Редакция"));
-    }
-
     void copyAndCutApplyOnlyToASelection() {
         QAction* copy = frame->Commands().Action(cmd::EditCopy);
         QAction* cut = frame->Commands().Action(cmd::EditCut);

@@ -26,12 +26,6 @@ private slots:
         QCOMPARE(bar.findChild<QLabel*>(QStringLiteral("focusPane"))->text(),
                  QStringLiteral("Ред: 1, Кол: 1, Дълж: 0"));
     }
-
-    void theFocusPaneIsAtLeast150PixelsWide() {
-        QStatusBar bar;
-        CStatusPanes panes(&bar);
-        QVERIFY(bar.findChild<QLabel*>(QStringLiteral("focusPane"))->minimumWidth() >= 150);
-    }
 };
 
 QTEST_MAIN(StatusPanesTest)
