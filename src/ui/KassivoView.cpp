@@ -71,6 +71,7 @@ CKassivoView::~CKassivoView() {
     disconnect(qApp, nullptr, this, nullptr);
     m_tabs->disconnect(this);
     for (CTableGrid* grid : m_grids) {
+        grid->removeEventFilter(this);
         grid->disconnect(this);
         grid->model()->disconnect(this);
         grid->UndoStack()->disconnect(this);
@@ -126,9 +127,10 @@ void CKassivoView::ConnectGrid(CTableGrid* grid) {
 
 // A grid, or its editor, hidden while it has the keyboard focus is asked by Qt to pass the focus
 // on, which the grid takes as a Tab and so moves its focus cell. So the focus waits on the tab bar
-// (which commits an open edit) and the table that is shown next takes it.
+// (which commits an open edit) and the table that is shown next takes it. Only a tab change hides
+// a grid in a window that stays shown.
 bool CKassivoView::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Hide) {
+    if (event->type() == QEvent::Hide && !event->spontaneous() && window()->isVisible()) {
         auto* grid = qobject_cast<CTableGrid*>(watched);
         QWidget* focus = QApplication::focusWidget();
         if (grid != nullptr && focus != nullptr && grid->isAncestorOf(focus)) {
