@@ -1,5 +1,6 @@
 #include "grid/PrintCellPainter.h"
 
+#include "grid/QtCellMeasure.h"
 #include "grid/QtText.h"
 #include "tables/TypedCells.h"
 
@@ -18,18 +19,6 @@ const QColor HeaderFace(0xF0, 0xF0, 0xF0);
 QColor ToQColor(Colour colour) {
     return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
                   static_cast<int>((colour >> 16) & 0xFF));
-}
-
-std::string FaceName(const CellFont& font) {
-    return std::string(font.faceName, strnlen(font.faceName, sizeof font.faceName));
-}
-
-QFont FromCellFont(const CellFont& cellFont) {
-    QFont font(FromCp1251(FaceName(cellFont)));
-    font.setPixelSize(static_cast<int>(cellFont.height));
-    font.setWeight(static_cast<QFont::Weight>(std::clamp(cellFont.weight, 1, 1000)));
-    font.setItalic(cellFont.italic);
-    return font;
 }
 
 double AlignedLeft(const QRectF& room, double width, std::uint32_t format) {
@@ -86,10 +75,12 @@ const CPrintCellPainter::Measured& CPrintCellPainter::FontOf(const CellFont* fon
     if (font == nullptr) {
         return m_gridFont;
     }
-    const FontKey key{FaceName(*font), font->height, font->weight, font->italic};
+    const FontKey key{std::string(font->faceName, strnlen(font->faceName, sizeof font->faceName)),
+                      font->height, font->weight, font->italic};
     auto found = m_cellFonts.find(key);
     if (found == m_cellFonts.end()) {
-        found = m_cellFonts.emplace(key, Measured(FromCellFont(*font))).first;
+        // As the screen turns it into a font, so that the text fits as it was measured.
+        found = m_cellFonts.emplace(key, Measured(ToQFont(*font, m_gridFont.font))).first;
     }
     return found->second;
 }
