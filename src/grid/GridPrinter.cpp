@@ -84,7 +84,6 @@ void CGridPrinter::OnPrint(QPainter& painter, int page) {
         return;
     }
     painter.save();
-    painter.resetTransform();
     painter.scale(m_scale, m_scale);
     DrawHeader(painter);
     const int fixedRows = std::min(m_cells.GetFixedRowCount(), m_cells.GetRowCount());

@@ -169,7 +169,6 @@ private slots:
             without.SetItemText(r, 2, "b" + std::to_string(r));
         }
         withHidden.SetColumnWidth(2, 0);
-        without.SetColumnWidth(3 - 1, 80);
         CGridPrinter hiding(withHidden, QStringLiteral("T"), TableFont());
         CGridPrinter plain(without, QStringLiteral("T"), TableFont());
         const QImage hidingPage = PageImage(hiding, 1);
