@@ -120,6 +120,10 @@ Decoded DecodeAt(std::string_view text, std::size_t pos) {
 
 } // namespace
 
+std::size_t Utf8SequenceLength(std::string_view text, std::size_t pos) {
+    return pos < text.size() ? DecodeAt(text, pos).length : 0;
+}
+
 std::string Cp1251ToUtf8(std::string_view text) {
     std::string out;
     out.reserve(text.size() * 2);
