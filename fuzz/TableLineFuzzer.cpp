@@ -13,14 +13,18 @@ using namespace tillora;
 
 namespace {
 
-// The first field, without the line's end, as a row number.
+// The first field, without the line's end, as a row number; -1 for none.
 long long ExpectedRow(std::string_view line) {
     if (line.size() >= 2 && (line[line.size() - 2] == '\r' || line[line.size() - 2] == '\n')) {
         line.remove_suffix(2);
     } else if (!line.empty() && (line.back() == '\r' || line.back() == '\n')) {
         line.remove_suffix(1);
     }
-    return fuzz::ExpectedDecimal(line.substr(0, line.find('\t')), std::numeric_limits<int>::max());
+    const std::string_view field = line.substr(0, line.find('\t'));
+    if (field.empty()) {
+        return -1; // a blank spreadsheet row or title line is no row
+    }
+    return fuzz::ExpectedDecimal(field, std::numeric_limits<int>::max());
 }
 
 } // namespace

@@ -184,6 +184,14 @@ inline constexpr unsigned OpenTableFilter = 30601;
 inline constexpr unsigned ClipboardServicesFailed = 30700;
 inline constexpr unsigned PrintFooterPage = 30701;
 
+// Reading a table file
+inline constexpr unsigned FileHasNoTableRow = 30800;
+inline constexpr unsigned FileHasNoTableRowSeparated = 30801;
+inline constexpr unsigned ReadSummaryRows = 30802;
+inline constexpr unsigned ReadSummarySkipped = 30803;
+inline constexpr unsigned ReadSummaryRefused = 30804;
+inline constexpr unsigned ReadSummaryRefusedValue = 30805;
+
 // Command-line tool
 inline constexpr unsigned SettingsNotWritten = 30900;
 

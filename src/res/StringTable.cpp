@@ -187,6 +187,18 @@ constexpr Entry Strings[] = {
     {30700, "OLE initialization failed. Make sure that the OLE libraries are the correct version"},
     {30701, "Page %d of %d"}, // print footer: page number, page count
 
+    // Reading a table file: a file that gives the table nothing, and what a read took and left
+    {30800, "Във файла \"%s\" няма нито един ред на таблицата. Таблицата не е променена.\r\n"
+            "Всеки ред на файла трябва да започва с номера на реда в таблицата (първата колона), "
+            "следван от табулация."},
+    {30801, "Във файла \"%s\" няма нито един ред на таблицата. Таблицата не е променена.\r\n"
+            "Файлът е разделен със запетаи или точка и запетая, а файлът на таблица се разделя с "
+            "табулации и всеки ред започва с номера на реда в таблицата."},
+    {30802, "Прочетени %d реда"},
+    {30803, "; пропуснати редове: %d (%s)"},
+    {30804, "; отказани стойности: %d (%s)"},
+    {30805, "ред %d „%s“: \"%s\""}, // line in the file, column header, the value as given
+
     // Command-line tool
     {30900, "Настройките не могат да бъдат записани във файл \"%s\"!"},
 

@@ -44,12 +44,11 @@ std::string_view GetField(std::string_view line, int n) {
     return line.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
 }
 
-// As strtol reads it, but a number it would clamp is no row at all.
+// As strtol reads it, but a number it would clamp is no row at all. An empty first field is no
+// row either: a spreadsheet's blank row or title line must not switch zero-based counting on and
+// shift every later row.
 int ParseRowNumber(std::string_view line) {
     const std::string_view field = GetField(CutLineEnd(line), 0);
-    if (field.empty()) {
-        return 0;
-    }
     std::size_t i = 0;
     while (i < field.size() && IsBlank(field[i])) {
         ++i;

@@ -13,7 +13,7 @@ int FieldCount(std::string_view line);
 // The text after the n-th TAB up to the next one (field 0: before the first); empty past the end.
 std::string_view GetField(std::string_view line, int n);
 // Field 0 as a decimal number: leading blanks and a sign are taken, and the number must fill the
-// field. An empty field is 0; anything else, or a number too large for an int, is -1.
+// field. Anything else (an empty or blank field, a number too large for an int) is -1.
 int ParseRowNumber(std::string_view line);
 
 } // namespace tillora

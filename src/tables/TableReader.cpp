@@ -1,8 +1,8 @@
 #include "tables/TableReader.h"
 
-#include "link/Cp1251.h"
 #include "link/FileReplace.h"
 #include "link/Message.h"
+#include "link/TextDecoding.h"
 #include "res/StringIds.h"
 #include "tables/TableLine.h"
 #include "tables/TableSetup.h"
@@ -11,62 +11,11 @@
 #include <array>
 #include <fstream>
 #include <optional>
+#include <set>
+#include <vector>
 
 namespace tillora {
 namespace {
-
-constexpr std::string_view Utf8Bom = "\xEF\xBB\xBF";
-
-// The length of the UTF-8 sequence starting at text[i], or 0 when none starts there: no overlong
-// forms, no surrogates, nothing past U+10FFFF.
-std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char lead = byte(i);
-    std::size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : 0x80;
-        high = lead == 0xED ? 0x9F : 0xBF;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF;
-    } else {
-        return 0;
-    }
-    if (i + length > text.size() || byte(i + 1) < low || byte(i + 1) > high) {
-        return 0;
-    }
-    for (std::size_t k = 2; k < length; ++k) {
-        if (byte(i + k) < 0x80 || byte(i + k) > 0xBF) {
-            return 0;
-        }
-    }
-    return length;
-}
-
-// Valid UTF-8 with at least one multi-byte character. Windows-1251 Cyrillic text practically never
-// passes: two Cyrillic letters in a row do not form a UTF-8 sequence.
-bool IsMultiByteUtf8(std::string_view text) {
-    bool multiByte = false;
-    for (std::size_t i = 0; i < text.size();) {
-        if (static_cast<unsigned char>(text[i]) < 0x80) {
-            ++i;
-            continue;
-        }
-        const std::size_t length = Utf8SequenceLength(text, i);
-        if (length == 0) {
-            return false;
-        }
-        multiByte = true;
-        i += length;
-    }
-    return multiByte;
-}
 
 // The file's bytes as far as they could be read; complete is false when a read failed.
 struct FileContents {
@@ -88,41 +37,86 @@ std::optional<FileContents> ReadContents(const std::string& path) {
     return contents;
 }
 
-} // namespace
-
-std::string TableTextAsCp1251(std::string_view text) {
-    if (text.starts_with(Utf8Bom)) {
-        return Utf8ToCp1251(text.substr(Utf8Bom.size()));
-    }
-    return IsMultiByteUtf8(text) ? Utf8ToCp1251(text) : std::string(text);
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
 
-// The file is opened before the table is emptied, so that a file that cannot be read leaves the
-// user's table as it was. A line is taken whole, however long.
+bool HasText(std::string_view text) {
+    return !std::all_of(text.begin(), text.end(), IsBlank);
+}
+
+// The lines of the text, each with its line end; a last line may have none.
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find('\n'), text.size() - 1);
+        lines.push_back(text.substr(0, end + 1));
+        text.remove_prefix(end + 1);
+    }
+    return lines;
+}
+
+// A file that gives the table nothing: a spreadsheet's comma- or semicolon-separated export gets
+// a message of its own, since that is the usual cause.
+unsigned NothingTakenMessage(const std::vector<std::string_view>& lines) {
+    bool tab = false;
+    bool separator = false;
+    for (std::string_view line : lines) {
+        tab = tab || line.find('\t') != std::string_view::npos;
+        separator = separator || line.find_first_of(",;") != std::string_view::npos;
+    }
+    return separator && !tab ? ids::FileHasNoTableRowSeparated : ids::FileHasNoTableRow;
+}
+
+} // namespace
+
+// Every line is placed before the table is touched, so that a file that cannot be read, or that
+// gives the table nothing, leaves the user's table as it was. A line is taken whole, however long.
 bool TableReader::ReadTableFile(const std::string& path, IFeedback& feedback) {
     CWaitCursor waitCursor(feedback);
+    m_lastRead = {};
     std::optional<FileContents> contents = ReadContents(path);
     if (!contents) {
         ShowError(feedback, ids::FileNotOpenedForReading, path.c_str());
         return false;
     }
-    ClearTable(m_grid.Cells());
-    m_zeroBasedRows = StartsAtZero();
     std::string_view text = contents->text;
     if (!contents->complete) {
         text = text.substr(0, text.rfind('\n') + 1); // the lines read whole before the failure
     }
-    const std::string converted = TableTextAsCp1251(text);
-    int lineNumber = 0;
-    for (std::string_view rest = converted; !rest.empty();) {
-        const std::size_t end = std::min(rest.find('\n'), rest.size() - 1);
-        ReadLine(rest.substr(0, end + 1));
-        rest.remove_prefix(end + 1);
-        ++lineNumber;
+    const std::string converted = TextAsCp1251(text);
+    const std::vector<std::string_view> lines = SplitLines(converted);
+
+    struct Placed {
+        int row;
+        std::size_t line;
+    };
+    std::vector<Placed> placed;
+    m_zeroBasedRows = StartsAtZero();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const int row = TargetRow(lines[i]);
+        if (row >= 0) {
+            placed.push_back({row, i});
+        } else if (HasText(lines[i])) {
+            m_lastRead.NoteSkipped(static_cast<int>(i) + 1);
+        }
     }
+    m_lastRead.linesRead = static_cast<int>(lines.size());
+    if (placed.empty() && HasText(converted) && contents->complete) {
+        ShowError(feedback, NothingTakenMessage(lines), path.c_str());
+        return false;
+    }
+
+    ClearTable(m_grid.Cells());
+    std::set<int> rows;
+    for (const Placed& p : placed) {
+        SetFields(p.row, lines[p.line], static_cast<int>(p.line) + 1);
+        rows.insert(p.row);
+    }
+    m_lastRead.rowsFilled = static_cast<int>(rows.size());
     m_grid.Redraw();
     if (!contents->complete) {
-        ShowError(feedback, ids::LineNotRead, lineNumber + 1);
+        ShowError(feedback, ids::LineNotRead, static_cast<int>(lines.size()) + 1);
         return false;
     }
     return true;
@@ -139,9 +133,16 @@ bool TableReader::OpenTableFile(const std::string& path, int filterIndex, IFeedb
 }
 
 void TableReader::ReadLine(std::string_view line) {
+    const int row = TargetRow(line);
+    if (row >= 0) {
+        SetFields(row, line, 0);
+    }
+}
+
+int TableReader::TargetRow(std::string_view line) {
     int row = ParseRowNumber(line);
     if (row < 0) {
-        return;
+        return -1;
     }
     if (row == 0) {
         m_zeroBasedRows = true;
@@ -151,12 +152,21 @@ void TableReader::ReadLine(std::string_view line) {
     }
     const CCellGrid& cells = m_grid.Cells();
     if (row < cells.GetFixedRowCount() || row >= cells.GetRowCount()) {
-        return;
+        return -1;
     }
+    return row;
+}
+
+void TableReader::SetFields(int row, std::string_view line, int lineNumber) {
+    const CCellGrid& cells = m_grid.Cells();
     const std::string_view fields = CutLineEnd(line);
     const int columns = std::min(FieldCount(line), cells.GetColumnCount());
     for (int c = cells.GetFixedColumnCount(); c < columns; ++c) {
-        m_grid.SetItemText(row, c, GetField(fields, c));
+        const std::string_view field = GetField(fields, c);
+        m_grid.SetItemText(row, c, field);
+        if (lineNumber > 0 && HasText(field) && m_grid.GetItemText(row, c).empty()) {
+            m_lastRead.NoteRefused(lineNumber, c, std::string(field));
+        }
     }
 }
 

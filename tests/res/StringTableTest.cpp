@@ -173,6 +173,12 @@ TEST(StringTableTest, FormatsCarryExactlyTheirDirectives) {
         {ids::FrameTitle, {"%s", "%d", "%06u"}},
         {ids::PrintFooterPage, {"%d", "%d"}},
         {ids::ValueRefused, {"%d", "%s", "%s"}},
+        {ids::FileHasNoTableRow, {"%s"}},
+        {ids::FileHasNoTableRowSeparated, {"%s"}},
+        {ids::ReadSummaryRows, {"%d"}},
+        {ids::ReadSummarySkipped, {"%d", "%s"}},
+        {ids::ReadSummaryRefused, {"%d", "%s"}},
+        {ids::ReadSummaryRefusedValue, {"%d", "%s", "%s"}},
         {ids::SettingsNotWritten, {"%s"}},
     };
     // Every other text goes through the formatter with no arguments, so it must hold none.

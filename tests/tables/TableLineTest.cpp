@@ -40,8 +40,6 @@ TEST(TableLineTest, ReadsRowNumbersAsStrtolWouldWhenTheyFillTheField) {
     EXPECT_EQ(ParseRowNumber("+12\tx"), 12);
     EXPECT_EQ(ParseRowNumber(" 12\tx"), 12);
     EXPECT_EQ(ParseRowNumber("0012\r\n"), 12);
-    EXPECT_EQ(ParseRowNumber("\tx"), 0);
-    EXPECT_EQ(ParseRowNumber("\r\n"), 0);
     EXPECT_EQ(ParseRowNumber("-3\tx"), -3);
     EXPECT_EQ(ParseRowNumber("-0\tx"), 0);
 }
@@ -50,6 +48,8 @@ TEST(TableLineTest, IsNoRowForAnythingElse) {
     EXPECT_EQ(ParseRowNumber("12 \tx"), -1);
     EXPECT_EQ(ParseRowNumber("12a\tx"), -1);
     EXPECT_EQ(ParseRowNumber(" \tx"), -1);
+    EXPECT_EQ(ParseRowNumber("\tx"), -1) << "an empty first field is no row 0";
+    EXPECT_EQ(ParseRowNumber("\r\n"), -1);
     EXPECT_EQ(ParseRowNumber("+\tx"), -1);
     EXPECT_EQ(ParseRowNumber("1.5\tx"), -1);
     EXPECT_EQ(ParseRowNumber("Name\tPrice"), -1);

@@ -127,11 +127,118 @@ TEST_F(TableReaderTest, AnArticlesFileIntoTheSubgroupsDropsRowsTenAndUp) {
     EXPECT_EQ(grid.GetItemText(10, 1), "Nine");
 }
 
-TEST_F(TableReaderTest, AnEmptyFirstFieldIsRowZeroAndSwitchesZeroBasedCountingOn) {
-    Load(TableKind::Articles, "1\tOne\r\n\tEmpty\r\n2\tTwo\r\n");
-    EXPECT_EQ(grid.GetItemText(1, 1), "Empty") << "row 0 lands on row 1 and overwrites it";
-    EXPECT_EQ(grid.GetItemText(2, 1), "");
-    EXPECT_EQ(grid.GetItemText(3, 1), "Two") << "every later line goes one row further down";
+// Spreadsheets save blank rows, titles and header lines; none of them may move the rows after
+// them, and only an explicit 0 counts from zero.
+TEST_F(TableReaderTest, LinesWithoutARowNumberNeverShiftTheRowsAfterThem) {
+    const struct {
+        const char* file;
+        const char* why;
+    } cases[] = {
+        {"1\tOne\r\n\r\n2\tTwo\r\n", "a blank line in the middle"},
+        {"1\tOne\r\n\t\t\t\r\n2\tTwo\r\n", "a line of tabs"},
+        {"Price list\r\n\r\n\xB9\tName\tBarcode\r\n1\tOne\r\n2\tTwo\r\n", "title, blank, header"},
+        {"\tTotal\t\t\r\n1\tOne\r\n2\tTwo\r\n\r\n\r\n",
+         "a total line at the top, blanks at the end"},
+        {" \tOne\r\n1\tOne\r\n2\tTwo\n", "a blank first field"},
+    };
+    for (const auto& c : cases) {
+        Load(TableKind::Articles, c.file);
+        EXPECT_TRUE(result) << c.why;
+        EXPECT_EQ(grid.GetItemText(1, 1), "One") << c.why;
+        EXPECT_EQ(grid.GetItemText(2, 1), "Two") << c.why;
+        EXPECT_EQ(grid.GetItemText(3, 1), "") << c.why;
+    }
+    Load(TableKind::Subgroups, "\r\nGroups\r\n0\tFood\r\n\t\t\r\n1\tDrinks\r\n");
+    EXPECT_EQ(grid.GetItemText(1, 1), "Food") << "a subgroup file still counts from its 0";
+    EXPECT_EQ(grid.GetItemText(2, 1), "Drinks");
+}
+
+TEST_F(TableReaderTest, TellsWhatTheReadTookAndLeft) {
+    Load(TableKind::Articles, "Price list\r\n"            // line 1: skipped
+                              "1\tBread\t\t1,20\r\n"      // line 2: price refused
+                              "\t\t\r\n"                  // blank: not counted
+                              "2\tMilk\t12a\t0.90\tA\r\n" // barcode and Latin A refused
+                              "9999\tFar\r\n"             // outside the table
+                              "2\t\t\t\t\t3\r\n");
+    EXPECT_TRUE(result);
+    const TableReadSummary& read = reader.GetLastRead();
+    EXPECT_EQ(read.linesRead, 6);
+    EXPECT_EQ(read.rowsFilled, 2);
+    EXPECT_EQ(read.linesSkipped, 2);
+    EXPECT_THAT(read.skippedLines, ElementsAre(1, 5));
+    EXPECT_EQ(read.valuesRefused, 3);
+    ASSERT_EQ(read.refusedValues.size(), 3u);
+    EXPECT_EQ(read.refusedValues[0].line, 2);
+    EXPECT_EQ(read.refusedValues[0].column, 3);
+    EXPECT_EQ(read.refusedValues[0].text, "1,20");
+    EXPECT_EQ(read.refusedValues[2].text, "A");
+    EXPECT_EQ(FormatReadSummary(read, grid),
+              "Прочетени 2 реда; пропуснати редове: 2 (1, 5); отказани стойности: 3 (ред 2 "
+              "„Цена“: \"1,20\"; ред 4 „Баркод“: \"12a\"; ред 4 „Дан. Гр.“: \"A\")");
+
+    std::string many;
+    for (int i = 1; i <= 7; ++i) {
+        many += "x\r\n1\tok\t\t,\r\n";
+    }
+    Load(TableKind::Articles, many);
+    EXPECT_EQ(FormatReadSummary(reader.GetLastRead(), grid),
+              "Прочетени 1 реда; пропуснати редове: 7 (1, 3, 5, 7, 9, …); отказани стойности: 7 "
+              "(ред 2 „Цена“: \",\"; ред 4 „Цена“: \",\"; ред 6 „Цена“: \",\"; ред 8 „Цена“: "
+              "\",\"; ред 10 „Цена“: \",\"; …)");
+}
+
+// A file that gives the table nothing is most likely not a table file: say so and keep the table.
+TEST_F(TableReaderTest, AFileWithNoTableRowFailsAndLeavesTheTable) {
+    const struct {
+        const char* file;
+        unsigned message;
+    } cases[] = {
+        {"Name\tPrice\r\nBread\t1.20\r\n", ids::FileHasNoTableRow},
+        {"\tBread\t\t1.20\r\n\tMilk\t\t0.90\r\n", ids::FileHasNoTableRow},
+        {"1;Bread;;1.20\r\n2;Milk;;0.90\r\n", ids::FileHasNoTableRowSeparated},
+        {"Name,Price\r\nBread,1.20\r\n", ids::FileHasNoTableRowSeparated},
+        {"9999\tFar\r\n", ids::FileHasNoTableRow},
+    };
+    for (const auto& c : cases) {
+        SetupTable(grid, TableKind::Articles);
+        grid.SetItemText(7, 1, "Unsaved");
+        std::ofstream(Path("in.txt"), std::ios::binary) << c.file;
+        feedback.messages.clear();
+        EXPECT_FALSE(reader.ReadTableFile(Path("in.txt"), feedback)) << c.file;
+        EXPECT_THAT(feedback.Ids(), ElementsAre(c.message)) << c.file;
+        EXPECT_EQ(feedback.messages[0].text, FormatMessage(c.message, Path("in.txt").c_str()));
+        EXPECT_EQ(grid.GetItemText(7, 1), "Unsaved") << c.file;
+    }
+    for (const char* empty : {"", "\r\n\r\n", "\t\t\r\n \r\n"}) {
+        SetupTable(grid, TableKind::Articles);
+        grid.SetItemText(7, 1, "Old");
+        feedback.messages.clear();
+        EXPECT_TRUE(reader.ReadTableFile((std::ofstream(Path("in.txt")) << empty, Path("in.txt")),
+                                         feedback));
+        EXPECT_TRUE(feedback.messages.empty()) << "an empty file is an empty table";
+        EXPECT_EQ(grid.GetItemText(7, 1), "");
+    }
+}
+
+// Spreadsheets on Windows save Cyrillic as "Unicode text": UTF-16 behind a byte-order mark.
+TEST_F(TableReaderTest, ReadsUtf16FilesEitherWayRound) {
+    const std::u16string text = u"Price list\r\n1\t\u0425\u043b\u044f\u0431\t\t1.20\t\u0411\r\n"
+                                u"2\tTea \u4e2d \U0001F375\n";
+    for (const bool bigEndian : {false, true}) {
+        std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+        for (const char16_t unit : text) {
+            const char high = static_cast<char>(unit >> 8);
+            const char low = static_cast<char>(unit & 0xFF);
+            bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+        }
+        Load(TableKind::Articles, bytes);
+        EXPECT_TRUE(result);
+        EXPECT_EQ(grid.GetItemText(1, 1), "\xD5\xEB\xFF\xE1");
+        EXPECT_EQ(grid.GetItemText(1, 3), "1.20");
+        EXPECT_EQ(grid.GetItemText(1, 4), "\xC1");
+        EXPECT_EQ(grid.GetItemText(2, 1), "Tea ? ?") << "what Windows-1251 cannot hold";
+        EXPECT_EQ(reader.GetLastRead().rowsFilled, 2);
+    }
 }
 
 TEST_F(TableReaderTest, SkipsLinesWithoutAWholeRowNumberOrOutsideTheTable) {
@@ -190,17 +297,6 @@ TEST_F(TableReaderTest, ConvertsUtf8FilesToTheProgramsText) {
 
     Load(TableKind::Articles, "1\tplain\r\n");
     EXPECT_EQ(grid.GetItemText(1, 1), "plain");
-}
-
-TEST_F(TableReaderTest, TakesTextThatIsNotWholeUtf8AsWindows1251) {
-    // Valid UTF-8 for "Я" followed by a lone Windows-1251 letter: not a UTF-8 file.
-    EXPECT_EQ(TableTextAsCp1251("\xD0\xAF \xC0"), "\xD0\xAF \xC0");
-    EXPECT_EQ(TableTextAsCp1251("\xE0\xA0"), "\xE0\xA0") << "a cut-off sequence";
-    EXPECT_EQ(TableTextAsCp1251("\xC0\x80"), "\xC0\x80") << "an overlong form";
-    EXPECT_EQ(TableTextAsCp1251("\xED\xA0\x80"), "\xED\xA0\x80") << "a surrogate";
-    EXPECT_EQ(TableTextAsCp1251("\xD0\xAF"), "\xDF");
-    EXPECT_EQ(TableTextAsCp1251("\xE2\x82\xAC"), "\x88") << "the euro sign";
-    EXPECT_EQ(TableTextAsCp1251("\xE4\xB8\xAD"), "?") << "what Windows-1251 cannot hold";
 }
 
 // What is saved loads back into the same cells and saves to the same bytes.
