@@ -25,6 +25,7 @@ void AddGlobalOptions(CLI::App& app, CliOptions& options) {
     app.add_option("--gap", options.gapMs, "quiet milliseconds after each acknowledgement")
         ->check(CLI::Range(0, 10000));
     app.add_option("--trace", options.traceFile, "write every byte on the line to this file");
+    app.add_flag("--quiet", options.quiet, "say nothing of what a table file read took and left");
 }
 
 // The trace file is checked before anything is sent, so that a mistyped path stops the command

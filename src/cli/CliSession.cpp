@@ -30,7 +30,8 @@ std::string IniFileFor(const CliOptions& options) {
 
 CCliSession::CCliSession(const CliOptions& options)
     : m_ini(IniFileFor(options)), m_settings(LoadEcrSettings(m_ini)),
-      m_frameGapMs(options.gapMs.value_or(LoadFrameGapMs(m_ini))), m_feedback(AnswerFor(options)) {
+      m_frameGapMs(options.gapMs.value_or(LoadFrameGapMs(m_ini))), m_feedback(AnswerFor(options)),
+      m_quiet(options.quiet) {
     if (options.model) {
         m_settings.EcrType = *options.model;
     }

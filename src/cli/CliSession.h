@@ -27,6 +27,7 @@ struct CliOptions {
     bool no = false;
     std::optional<std::uint64_t> gapMs;
     std::string traceFile;
+    bool quiet = false; // no summary of what a table file read took
 };
 
 // Everything one command runs with: the INI file, the settings in force (the file's, overridden
@@ -41,6 +42,7 @@ public:
     const LineChoice& Line() const { return m_line; }
     CCliFeedback& Feedback() { return m_feedback; }
     IClock& Clock() { return m_clock; }
+    bool Quiet() const { return m_quiet; }
     // What a transfer runs with; the progress of its records goes to the terminal.
     TransferSession Transfer();
     // The register of demo mode; null otherwise.
@@ -56,6 +58,7 @@ private:
     CCliFeedback m_feedback;
     CSteadyClock m_clock;
     std::shared_ptr<sim::CSimRegister> m_demoRegister;
+    bool m_quiet;
 };
 
 // The INI file the options name, else the program's own.

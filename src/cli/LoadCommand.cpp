@@ -10,6 +10,7 @@ int RunLoad(CCliSession& session, TableKind kind, const std::string& file,
     if (!table.Load(file)) {
         return ExitFailed;
     }
+    table.TellWhatWasRead();
     return table.Write(outFile, out) ? ExitSuccess : ExitFailed;
 }
 

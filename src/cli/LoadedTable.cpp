@@ -1,5 +1,6 @@
 #include "cli/LoadedTable.h"
 
+#include "cli/CliFeedback.h"
 #include "cli/Terminal.h"
 #include "link/Cp1251.h"
 #include "tables/TableReader.h"
@@ -15,7 +16,16 @@ CLoadedTable::CLoadedTable(CCliSession& session, TableKind kind)
 }
 
 bool CLoadedTable::Load(const std::string& file) {
-    return TableReader(m_access).ReadTableFile(file, m_session.Feedback());
+    TableReader reader(m_access);
+    const bool read = reader.ReadTableFile(file, m_session.Feedback());
+    m_lastRead = reader.GetLastRead();
+    return read;
+}
+
+void CLoadedTable::TellWhatWasRead() const {
+    if (!m_session.Quiet()) {
+        std::fprintf(stderr, "%s\n", TerminalText(FormatReadSummary(m_lastRead, m_grid)).c_str());
+    }
 }
 
 // A terminal shows the table in its own text; a pipe or a file gets the table file's bytes.

@@ -3,6 +3,7 @@
 #include "cli/CliSession.h"
 #include "tables/MemoryGridAccess.h"
 #include "tables/TableKind.h"
+#include "tables/TableReadSummary.h"
 
 #include <string>
 
@@ -19,6 +20,8 @@ public:
 
     // Reads the file as the program does; false after its message.
     bool Load(const std::string& file);
+    // One line on stderr of what the last read took and left, unless the session is quiet.
+    void TellWhatWasRead() const;
     // Writes the table in the program's own form to the file, or to out when file is empty.
     bool Write(const std::string& file, std::FILE* out);
 
@@ -31,6 +34,7 @@ private:
     TableKind m_kind;
     CCellGrid m_grid;
     CMemoryGridAccess m_access{m_grid};
+    TableReadSummary m_lastRead;
 };
 
 } // namespace tillora::cli

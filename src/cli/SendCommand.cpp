@@ -1,34 +1,41 @@
 #include "cli/Commands.h"
 
 #include "cli/CellSelection.h"
+#include "cli/CliFeedback.h"
 #include "cli/LoadedTable.h"
+#include "link/Message.h"
 #include "tables/TableSetup.h"
 #include "transfer/SendCommands.h"
 
 namespace tillora::cli {
 namespace {
 
+std::string CellName(const CLoadedTable& table, CCellID cell) {
+    return "row " + std::to_string(RowLabel(table.Kind(), cell.row)) + ", column " +
+           std::to_string(cell.col) + " (" + ColumnNameOf(table.Kind(), cell.col) + ")";
+}
+
 void ShowOffendingCell(const CLoadedTable& table, CCellID cell) {
-    if (!cell.IsValid()) {
-        return;
+    if (cell.IsValid()) {
+        std::fprintf(stderr, "%s\n", CellName(table, cell).c_str());
     }
-    std::fprintf(stderr, "row %d, column %d (%s)\n", RowLabel(table.Kind(), cell.row), cell.col,
-                 ColumnNameOf(table.Kind(), cell.col).c_str());
 }
 
 } // namespace
 
+// Every broken rule, one line each, so that a file is mended in one go.
 int RunCheck(CCliSession& session, TableKind kind, const std::string& file) {
     CLoadedTable table(session, kind);
     if (!table.Load(file)) {
         return ExitFailed;
     }
-    table.Access().SetFocusCell(-1, -1);
-    if (CheckTable(kind, table.Access(), session.Feedback(), session.Settings().EcrType)) {
-        return ExitSuccess;
+    const std::vector<BrokenRule> broken =
+        FindBrokenRules(kind, table.Access(), session.Settings().EcrType);
+    for (const BrokenRule& rule : broken) {
+        std::fprintf(stderr, "%s — %s\n", TerminalText(FormatMessage(rule.messageId)).c_str(),
+                     CellName(table, {rule.row, rule.column}).c_str());
     }
-    ShowOffendingCell(table, table.Access().GetFocusCell());
-    return ExitFailed;
+    return broken.empty() ? ExitSuccess : ExitFailed;
 }
 
 int RunSend(CCliSession& session, const SendArguments& arguments, std::FILE* out) {
@@ -36,6 +43,7 @@ int RunSend(CCliSession& session, const SendArguments& arguments, std::FILE* out
     if (!table.Load(arguments.file)) {
         return ExitFailed;
     }
+    table.TellWhatWasRead();
     const bool selected = !arguments.rows.empty() || !arguments.columns.empty();
     if (selected) {
         std::string error;

@@ -76,4 +76,9 @@ bool CheckTable(TableKind kind, IGridAccess& grid, IFeedback& feedback, int mode
     return !plan || CheckWholeTable(*plan, grid, feedback);
 }
 
+std::vector<BrokenRule> FindBrokenRules(TableKind kind, const IGridAccess& grid, int model) {
+    const std::optional<SendPlan> plan = SendPlanOf(kind, model);
+    return plan ? FindBrokenRules(*plan, grid) : std::vector<BrokenRule>{};
+}
+
 } // namespace tillora

@@ -4,6 +4,7 @@
 #include "tables/GridAccess.h"
 #include "tables/TableKind.h"
 #include "transfer/SendPlan.h"
+#include "transfer/TableChecks.h"
 #include "transfer/TransferSession.h"
 
 #include <optional>
@@ -27,5 +28,7 @@ bool CanSendSelected(TableKind current, const IGridAccess& grid);
 // (always for the reports, which have none). A broken rule shows its message and moves the
 // focus cell onto the offending cell.
 bool CheckTable(TableKind kind, IGridAccess& grid, IFeedback& feedback, int model);
+// Every cell of the table that breaks a rule of that check, without a message.
+std::vector<BrokenRule> FindBrokenRules(TableKind kind, const IGridAccess& grid, int model);
 
 } // namespace tillora

@@ -10,9 +10,9 @@ bool Breaks(const LengthRule& rule, const IGridAccess& grid, int row) {
     return grid.GetItemText(row, rule.column).size() > rule.maxLength;
 }
 
-void ReportBroken(const LengthRule& rule, IGridAccess& grid, IFeedback& feedback, int row) {
-    ShowError(feedback, rule.messageId);
-    grid.SetFocusCell(row, rule.column);
+void ReportBroken(const BrokenRule& broken, IGridAccess& grid, IFeedback& feedback) {
+    ShowError(feedback, broken.messageId);
+    grid.SetFocusCell(broken.row, broken.column);
     grid.SetFocus();
 }
 
@@ -30,7 +30,7 @@ bool CheckSelectedLengths(const SendPlan& plan, IGridAccess& grid, IFeedback& fe
         for (int column : plan.checkColumns) {
             const LengthRule* rule = RuleOf(plan.selectedRules, column);
             if (rule != nullptr && grid.IsCellSelected(row, column) && Breaks(*rule, grid, row)) {
-                ReportBroken(*rule, grid, feedback, row);
+                ReportBroken({rule->messageId, row, column}, grid, feedback);
                 return false;
             }
         }
@@ -51,16 +51,25 @@ bool HasSelectedEmptyCell(const SendPlan& plan, const IGridAccess& grid) {
 
 } // namespace
 
-bool CheckWholeTable(const SendPlan& plan, IGridAccess& grid, IFeedback& feedback) {
+std::vector<BrokenRule> FindBrokenRules(const SendPlan& plan, const IGridAccess& grid) {
+    std::vector<BrokenRule> broken;
     for (const LengthRule& rule : plan.tableRules) {
         for (int row = 1; row <= plan.rowCount; ++row) {
             if (Breaks(rule, grid, row)) {
-                ReportBroken(rule, grid, feedback, row);
-                return false;
+                broken.push_back({rule.messageId, row, rule.column});
             }
         }
     }
-    return true;
+    return broken;
+}
+
+bool CheckWholeTable(const SendPlan& plan, IGridAccess& grid, IFeedback& feedback) {
+    const std::vector<BrokenRule> broken = FindBrokenRules(plan, grid);
+    if (broken.empty()) {
+        return true;
+    }
+    ReportBroken(broken.front(), grid, feedback);
+    return false;
 }
 
 bool CheckSelectedCells(const SendPlan& plan, IGridAccess& grid, IFeedback& feedback) {

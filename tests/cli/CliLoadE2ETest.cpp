@@ -62,6 +62,9 @@ TEST_F(CliLoadE2ETest, ShowsWhatTheProgramMakesOfASpreadsheetExport) {
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, "1\t\xD5\xEB\xFF\xE1\t000000000123\t\t\t\t\t\r\n"
                           "2\tMilk\t\t2.50\t\t\t\t\r\n");
+    EXPECT_EQ(result.err, "Прочетени 2 реда; пропуснати редове: 1 (1); отказани стойности: 1 (ред "
+                          "2 „Цена“: \"1,20\")\n");
+    EXPECT_EQ(Cli({"--quiet", "load", "articles", Path("export.txt")}).err, "");
 }
 
 TEST_F(CliLoadE2ETest, ASubgroupFileIntoTheArticlesMovesDownOneRow) {

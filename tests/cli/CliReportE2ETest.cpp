@@ -121,7 +121,8 @@ TEST_F(CliReportE2ETest, ARefusedRecordEndsTheSendWithItsMessageAndNoEnd) {
         // Frame 1 is "a", frame 2 the first article, frame 3 the second: refused.
         SimProcess sim({"--model", "0", "--serial", "123", "--refuse-frame", "3", "--save-dir",
                         Path("ecr"), "--log", Path("frames.log")});
-        const ProgramResult result = On(sim, 0, {"send", "articles", Example("articles").string()});
+        const ProgramResult result =
+            On(sim, 0, {"--quiet", "send", "articles", Example("articles").string()});
         EXPECT_EQ(result.status, 1);
         EXPECT_EQ(Lines(result.err).size(), 1u) << result.err;
         EXPECT_THAT(result.err, HasSubstr(FormatMessage(ids::RegisterRefused)));
@@ -135,7 +136,8 @@ TEST_F(CliReportE2ETest, ARefusedRecordEndsTheSendWithItsMessageAndNoEnd) {
 
 TEST_F(CliReportE2ETest, ASilentRegisterEndsTheSendWithTheTimeout) {
     SimProcess sim({"--model", "0", "--serial", "123", "--silent-from", "4"});
-    const ProgramResult result = On(sim, 0, {"send", "operators", Example("operators").string()});
+    const ProgramResult result =
+        On(sim, 0, {"--quiet", "send", "operators", Example("operators").string()});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(Lines(result.err).size(), 1u) << result.err;
     EXPECT_THAT(result.err, HasSubstr(FormatMessage(ids::AnswerTimeout)));
@@ -146,13 +148,27 @@ TEST_F(CliReportE2ETest, CheckNamesTheBrokenRuleAndItsCell) {
         << "1\tShort\r\n4\tFar too long for a name\t\t1.00\r\n5\tOk\t\t12345678.00\r\n";
     const ProgramResult result = Cli({"--model", "0", "check", "articles", Path("long.txt")});
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, FormatMessage(ids::NameTooLong) + "\nrow 4, column 1 (name)\n");
+    EXPECT_EQ(result.err, FormatMessage(ids::NameTooLong) + " — row 4, column 1 (name)\n" +
+                              FormatMessage(ids::PriceTooLarge) + " — row 5, column 3 (price)\n")
+        << "every broken rule, not only the first";
     EXPECT_EQ(result.out, "");
 
     const ProgramResult fine =
         Cli({"--model", "0", "check", "articles", Example("articles").string()});
     EXPECT_EQ(fine.status, 0) << fine.err;
     EXPECT_EQ(fine.err, "");
+}
+
+TEST_F(CliReportE2ETest, AFileThatGivesTheTableNothingIsNeverSent) {
+    std::ofstream(Path("prices.csv"), std::ios::binary) << "1;Bread;;1.20\r\n2;Milk;;0.90\r\n";
+    SimProcess sim({"--model", "0", "--serial", "123", "--log", Path("frames.log")});
+    const ProgramResult result = On(sim, 0, {"send", "articles", Path("prices.csv")});
+    EXPECT_EQ(result.status, 1);
+    std::string message =
+        FormatMessage(ids::FileHasNoTableRowSeparated, Path("prices.csv").c_str());
+    message.replace(message.find("\r\n"), 2, "\n"); // a terminal's line end
+    EXPECT_EQ(result.err, message + "\n");
+    EXPECT_EQ(ReadWholeFile(Path("frames.log")).value_or(""), "") << "the port was not touched";
 }
 
 TEST_F(CliReportE2ETest, TheDemoRegisterTakesTablesAndGivesAReport) {
