@@ -28,24 +28,56 @@ QList<QKeySequence> KeysOf(const CommandRow& row) {
 
 const std::vector<CommandRow>& CommandTable() {
     static const std::vector<CommandRow> rows = {
+        {cmd::FileOpen, ids::MenuFileOpen},
+        {cmd::FileSave, ids::MenuFileSave},
+        {cmd::FileSaveAs, ids::MenuFileSaveAs},
+        {cmd::FileNew, ids::MenuFileClearAll},
+        {cmd::FilePrint, ids::MenuFilePrint},
+        {cmd::FilePrintPreview, ids::MenuFilePrintPreview},
+        {cmd::FilePrintSetup, ids::MenuFilePrintSetup},
+        {cmd::AppExit, ids::MenuFileExit},
         {cmd::EditUndo, ids::MenuEditUndo},
         {cmd::EditRedo, ids::MenuEditRedo, "Ctrl+Shift+Z"},
         {cmd::EditCut, ids::MenuEditCut},
         {cmd::EditCopy, ids::MenuEditCopy, "Ctrl+Ins"},
         {cmd::EditPaste, ids::MenuEditPaste, "Shift+Ins"},
         {cmd::EditSelectAll, ids::MenuEditSelectAll},
+        {cmd::EditFind, ids::MenuEditFind},
+        {cmd::FindNext, ids::MenuEditFindNext},
+        {cmd::FindPrevious, ids::MenuEditFindPrevious},
+        {cmd::GoToRow, ids::MenuEditGoToRow},
+        {cmd::EcrSettings, ids::MenuRegisterSettings},
+        {cmd::ReportToArticles, ids::MenuRegisterReportToArticles},
+        {cmd::SendAll, ids::MenuRegisterSendAll},
+        {cmd::SendSelected, ids::MenuRegisterSendSelected},
+        {cmd::ReadReport, ids::MenuRegisterReport},
+        {cmd::SendLogo, ids::MenuRegisterSendLogo},
+        {cmd::ViewToolbar, ids::MenuViewToolbar},
+        {cmd::ViewStatusBar, ids::MenuViewStatusBar},
         {cmd::NextPane, ids::MenuViewNextTable},
         {cmd::PrevPane, ids::MenuViewPreviousTable},
+        {cmd::HelpContents, ids::MenuHelpContents},
+        {cmd::AppAbout, ids::MenuHelpAbout},
     };
     return rows;
 }
 
 const std::vector<MenuRow>& MenuTable() {
     using namespace cmd;
+    // The recent files have actions only while there are any, so their group shows only then.
     static const std::vector<MenuRow> menus = {
+        {ids::MenuFile,
+         {FileOpen, FileSave, FileSaveAs, FileNew, Separator, FilePrint, FilePrintPreview,
+          FilePrintSetup, Separator, FileMruFirst, FileMruFirst + 1, FileMruFirst + 2, FileMruLast,
+          Separator, AppExit}},
         {ids::MenuEdit,
-         {EditUndo, EditRedo, Separator, EditCut, EditCopy, EditPaste, EditSelectAll}},
-        {ids::MenuView, {NextPane, PrevPane}},
+         {EditUndo, EditRedo, Separator, EditCut, EditCopy, EditPaste, Separator, EditSelectAll,
+          Separator, EditFind, FindNext, FindPrevious, Separator, GoToRow}},
+        {ids::MenuRegister,
+         {EcrSettings, Separator, ReportToArticles, Separator, SendAll, SendSelected, ReadReport,
+          SendLogo}},
+        {ids::MenuView, {ViewToolbar, ViewStatusBar, Separator, NextPane, PrevPane}},
+        {ids::MenuHelp, {HelpContents, Separator, AppAbout}},
     };
     return menus;
 }
@@ -55,6 +87,16 @@ const std::vector<int>& ContextMenuItems() {
     static const std::vector<int> items = {EditCut,   EditCopy,      EditPaste,
                                            Separator, EditSelectAll, Separator,
                                            SendAll,   SendSelected,  ReadReport};
+    return items;
+}
+
+const std::vector<int>& ToolbarItems() {
+    using namespace cmd;
+    static const std::vector<int> items = {
+        FileOpen,  FileSave,         FileNew,      Separator, FilePrint,    FilePrintPreview,
+        Separator, EditFind,         Separator,    EditCut,   EditCopy,     EditPaste,
+        Separator, ReportToArticles, Separator,    SendAll,   SendSelected, ReadReport,
+        SendLogo,  Separator,        HelpContents, AppAbout};
     return items;
 }
 

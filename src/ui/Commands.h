@@ -17,17 +17,38 @@ namespace tillora {
 // Command ids as the register's users and the string table know them.
 namespace cmd {
 inline constexpr int Separator = 0;
+inline constexpr int FileNew = 57600; // clear all
+inline constexpr int FileOpen = 57601;
+inline constexpr int FileSave = 57603;
+inline constexpr int FileSaveAs = 57604;
+inline constexpr int FilePrintSetup = 57606;
+inline constexpr int FilePrint = 57607;
+inline constexpr int FilePrintPreview = 57609;
+inline constexpr int FileMruFirst = 57616; // the recent files, one id each
+inline constexpr int FileMruLast = 57619;
+inline constexpr int AppExit = 57665;
 inline constexpr int EditCopy = 57634;
 inline constexpr int EditCut = 57635;
+inline constexpr int EditFind = 57636;
 inline constexpr int EditPaste = 57637;
 inline constexpr int EditSelectAll = 57642;
 inline constexpr int EditUndo = 57643;
 inline constexpr int EditRedo = 57644;
-inline constexpr int NextPane = 57680;
-inline constexpr int PrevPane = 57681;
+inline constexpr int FindNext = 32785;
+inline constexpr int FindPrevious = 32786;
+inline constexpr int GoToRow = 32780;
+inline constexpr int EcrSettings = 32772;
+inline constexpr int ReportToArticles = 32774;
 inline constexpr int SendAll = 32778;
 inline constexpr int SendSelected = 32781;
 inline constexpr int ReadReport = 32776;
+inline constexpr int SendLogo = 32783;
+inline constexpr int ViewToolbar = 59392;
+inline constexpr int ViewStatusBar = 59393;
+inline constexpr int NextPane = 57680;
+inline constexpr int PrevPane = 57681;
+inline constexpr int HelpContents = 32789;
+inline constexpr int AppAbout = 57664;
 } // namespace cmd
 
 // One command: its menu text (with "\t" and the key it shows, which is also its first key) and
@@ -50,6 +71,9 @@ const std::vector<MenuRow>& MenuTable();
 
 // The grids' context menu, in order.
 const std::vector<int>& ContextMenuItems();
+
+// The toolbar, left to right (cmd::Separator between groups).
+const std::vector<int>& ToolbarItems();
 
 // The window's actions, one per row of the command table, with what each does and when it
 // applies bound by whoever owns the work.
