@@ -219,13 +219,16 @@ void CGridCtrl::scrollContentsBy(int dx, int dy) {
 }
 
 // The control keeps Tab: at the last cell nothing moves, and the focus stays.
+// Qt also calls this when a hidden page takes the focus away from the grid or its editor; only a
+// visible grid treats it as the Tab key, or switching tables would move the focus cell.
 bool CGridCtrl::focusNextPrevChild(bool next) {
-    if (tabKeyNavigation() && isEnabled()) {
+    if (isVisible() && tabKeyNavigation() && isEnabled()) {
         QKeyEvent key(QEvent::KeyPress, next ? Qt::Key_Tab : Qt::Key_Backtab, Qt::NoModifier);
         keyPressEvent(&key);
         return true;
     }
-    return QTableView::focusNextPrevChild(next);
+    // Past the item view, whose own version would press Tab all the same.
+    return QAbstractScrollArea::focusNextPrevChild(next);
 }
 
 bool CGridCtrl::HandleCommandKey(const QKeyEvent& event) {

@@ -14,6 +14,7 @@
 #include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionViewItem>
+#include <QTabWidget>
 #include <QTest>
 #include <QToolTip>
 #include <QUndoStack>
@@ -586,6 +587,30 @@ private slots:
         }
         QCOMPARE(FocusCell(), (CCellID{1, Name}));
         QVERIFY(!Grid().IsEditing());
+    }
+
+    // A tab page hidden while its grid or editor has the keyboard focus makes Qt look for the
+    // next focus widget; that must not move the grid's focus cell as a Tab key would.
+    void hidingTheGridWithAnEditorOpenLeavesTheFocusCell() {
+        QTabWidget tabs;
+        CCellGrid cells;
+        SetupTable(cells, TableKind::Articles);
+        auto* grid = new CGridCtrl(cells);
+        tabs.addTab(grid, "grid");
+        tabs.addTab(new QWidget, "other");
+        tabs.resize(900, 400);
+        tabs.show();
+        QApplication::setActiveWindow(&tabs);
+        QVERIFY(QTest::qWaitForWindowActive(&tabs));
+        grid->setFocus();
+        grid->SetFocusCell(3, Name);
+        QTest::keyClicks(QApplication::focusWidget(), "x");
+        tabs.setCurrentIndex(1);
+        QCOMPARE(grid->GetFocusCell(), (CCellID{3, Name}));
+        tabs.setCurrentIndex(0);
+        grid->setFocus();
+        tabs.setCurrentIndex(1);
+        QCOMPARE(grid->GetFocusCell(), (CCellID{3, Name}));
     }
 
     void tabAtTheLastCellStays() {
