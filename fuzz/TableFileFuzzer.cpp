@@ -7,6 +7,7 @@
 // byte, so it must settle within a few rounds and then stay as it is.
 #include "FuzzSupport.h"
 #include "TableBench.h"
+#include "link/TextDecoding.h"
 #include "tables/CellGrid.h"
 #include "tables/MemoryGridAccess.h"
 #include "tables/TableKind.h"
