@@ -153,6 +153,9 @@ inline constexpr unsigned ButtonOk = 30207;
 inline constexpr unsigned ButtonYes = 30208;
 inline constexpr unsigned ButtonNo = 30209;
 
+// Printing
+inline constexpr unsigned PrintFailed = 30250;
+
 // Find dialog
 inline constexpr unsigned FindCaption = 30300;
 inline constexpr unsigned FindTextLabel = 30301;

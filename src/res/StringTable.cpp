@@ -156,6 +156,9 @@ constexpr Entry Strings[] = {
     {30208, "&Да"},
     {30209, "&Не"},
 
+    // Printing
+    {30250, "Таблицата не може да бъде отпечатана!"}, // the printer or file refused the pages
+
     // Find dialog
     {30300, "Търси"},
     {30301, "Търси:"},

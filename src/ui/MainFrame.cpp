@@ -2,6 +2,8 @@
 
 #include "link/EcrSettings.h"
 #include "ui/Commands.h"
+#include "ui/FindCommands.h"
+#include "ui/PrintCommands.h"
 #include "ui/KassivoView.h"
 #include "ui/QtFeedback.h"
 #include "ui/StatusPanes.h"
@@ -26,6 +28,8 @@ CMainFrame::CMainFrame(QWidget* parent)
     m_view->SetCommands(m_commands);
     BindEditCommands();
     BindViewCommands();
+    BindFindCommands(*m_commands, *m_view, *m_feedback, this);
+    new CPrintCommands(*m_commands, *m_view, *m_feedback, this);
 
     connect(m_view, &CKassivoView::focusPaneChanged, m_panes, &CStatusPanes::SetFocusPane);
     connect(m_view, &CKassivoView::valueRefused, m_panes, &CStatusPanes::SetMessage);
