@@ -1,0 +1,329 @@
+#include "ui/FileCommands.h"
+
+#include "res/StringIds.h"
+#include "res/StringTable.h"
+#include "tables/FileFilter.h"
+#include "tables/TableReadSummary.h"
+#include "tables/TableWriter.h"
+#include "ui/AppSettings.h"
+#include "ui/Commands.h"
+#include "ui/KassivoView.h"
+#include "ui/MainFrame.h"
+#include "ui/QtFeedback.h"
+#include "ui/RecentFiles.h"
+#include "ui/StatusPanes.h"
+#include "ui/TableGrid.h"
+#include "ui/UiText.h"
+#include "ui/UnsavedChanges.h"
+
+#include <QAction>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QUrl>
+
+#include <utility>
+
+namespace tillora {
+namespace {
+
+const QString LastFolderKey = QStringLiteral("Files/LastFolder");
+
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+constexpr bool CaseSensitiveNames = false;
+#else
+constexpr bool CaseSensitiveNames = true;
+#endif
+
+QString ToQString(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// The folder of a file, if the file was named and its folder is still there.
+std::string FolderOf(const std::string& path) {
+    if (path.empty()) {
+        return {};
+    }
+    const QString folder = QFileInfo(ToQString(path)).absolutePath();
+    return QDir(folder).exists() ? folder.toStdString() : std::string();
+}
+
+// The one local file of a drag, if that is what it carries.
+std::optional<std::string> DraggedTableFile(const QMimeData* data) {
+    if (data == nullptr || !data->hasUrls() || data->urls().size() != 1) {
+        return std::nullopt;
+    }
+    const QUrl url = data->urls().constFirst();
+    if (!url.isLocalFile() || !QFileInfo(url.toLocalFile()).isFile()) {
+        return std::nullopt;
+    }
+    return url.toLocalFile().toStdString();
+}
+
+// The File menu: the one that holds the exit command.
+QMenu* FileMenu(QMenuBar* bar, QAction* exit) {
+    for (QAction* item : bar->actions()) {
+        if (item->menu() != nullptr && item->menu()->actions().contains(exit)) {
+            return item->menu();
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+std::optional<ChosenFile> RunTableFileDialog(QWidget* parent, FileDialogKind kind,
+                                             const std::string& folder) {
+    const bool save = kind == FileDialogKind::Save;
+    QStringList filters;
+    for (const std::string& filter : NameFilters(
+             LoadString(save ? ids::SaveTableFilter : ids::OpenTableFilter), CaseSensitiveNames)) {
+        filters << ToQString(filter);
+    }
+    QFileDialog dialog(parent, UiText(save ? ids::SaveTableTitle : ids::OpenTableTitle),
+                       ToQString(folder));
+    dialog.setObjectName(QStringLiteral("tableFileDialog"));
+    dialog.setNameFilters(filters);
+    if (save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setDefaultSuffix(QStringLiteral("txt"));
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    const auto filter = filters.indexOf(dialog.selectedNameFilter());
+    return ChosenFile{dialog.selectedFiles().constFirst().toStdString(),
+                      filter >= 0 ? static_cast<int>(filter) + 1 : 1};
+}
+
+CFileCommands::CFileCommands(CMainFrame& frame)
+    : QObject(&frame), m_frame(frame),
+      m_chooser([this](FileDialogKind kind, const std::string& folder) {
+          return RunTableFileDialog(&m_frame, kind, folder);
+      }) {
+    CCommands& commands = frame.Commands();
+    QAction* exit = commands.Action(cmd::AppExit);
+    QMenu* menu = exit != nullptr ? FileMenu(frame.menuBar(), exit) : nullptr;
+    if (menu == nullptr) {
+        menu = new QMenu(&frame); // never shown: the entries still work by their actions
+    }
+    m_recent = new CRecentFiles(menu, exit, this);
+    m_unsaved = new CUnsavedChanges(frame.View(), this);
+    connect(m_recent, &CRecentFiles::entryChosen, this,
+            [this](const QString& path) { ReadIntoCurrentTable(path.toStdString(), true); });
+
+    commands.Bind(cmd::FileOpen, [this] { OnFileOpen(); });
+    commands.Bind(cmd::FileSave, [this] { OnFileSave(); });
+    commands.Bind(cmd::FileSaveAs, [this] { OnFileSaveAs(); });
+    commands.Bind(cmd::FileNew, [this] { OnClearAll(); });
+    commands.Bind(cmd::ReportToArticles, [this] { OnReportToArticles(); });
+    commands.Bind(cmd::AppExit, [this] { m_frame.close(); });
+
+    frame.setAcceptDrops(true);
+    frame.installEventFilter(this);
+}
+
+CFileCommands::~CFileCommands() = default;
+
+void CFileCommands::SetChooser(FileChooser chooser) {
+    m_chooser = std::move(chooser);
+}
+
+void CFileCommands::SetFeedback(IFeedback* feedback) {
+    m_feedback = feedback;
+}
+
+IFeedback& CFileCommands::Feedback() const {
+    return m_feedback != nullptr ? *m_feedback : m_frame.Feedback();
+}
+
+bool CFileCommands::OnFileOpen() {
+    CKassivoView& view = m_frame.View();
+    const TableKind kind = view.CurrentTable();
+    view.CurrentGrid().EndEditing();
+    if (!m_unsaved->AskBeforeReading(Feedback(), kind)) {
+        return false;
+    }
+    const std::optional<ChosenFile> chosen =
+        m_chooser(FileDialogKind::Open, StartFolder(kind, FileDialogKind::Open));
+    if (!chosen) {
+        return false;
+    }
+    RememberFolder(chosen->path);
+    return Read(chosen->path, chosen->filterIndex);
+}
+
+// What the user typed into a cell that is still open goes into the file too.
+bool CFileCommands::OnFileSave() {
+    CKassivoView& view = m_frame.View();
+    const TableKind kind = view.CurrentTable();
+    view.CurrentGrid().EndEditing();
+    TableWriter& writer = view.Document().Writer(kind);
+    if (!writer.HasPath()) {
+        return SaveAs(kind);
+    }
+    if (!writer.Save(Feedback())) {
+        return false;
+    }
+    Saved(kind);
+    return true;
+}
+
+bool CFileCommands::OnFileSaveAs() {
+    CKassivoView& view = m_frame.View();
+    view.CurrentGrid().EndEditing();
+    return SaveAs(view.CurrentTable());
+}
+
+bool CFileCommands::SaveAs(TableKind kind) {
+    const std::optional<ChosenFile> chosen =
+        m_chooser(FileDialogKind::Save, StartFolder(kind, FileDialogKind::Save));
+    if (!chosen) {
+        return false;
+    }
+    RememberFolder(chosen->path);
+    TableWriter& writer = m_frame.View().Document().Writer(kind);
+    if (!writer.SaveAs(chosen->path, Feedback())) {
+        return false;
+    }
+    Saved(kind);
+    return true;
+}
+
+// As UpdateTabCaption does: the caption names the file, which goes to the top of the recent files.
+void CFileCommands::Saved(TableKind kind) {
+    CKassivoView& view = m_frame.View();
+    m_unsaved->MarkKept(kind);
+    view.UpdateTabCaption(kind);
+    m_recent->Add(view.Document().Writer(kind).GetPathName());
+}
+
+bool CFileCommands::OnClearAll() {
+    CKassivoView& view = m_frame.View();
+    view.CurrentGrid().EndEditing();
+    return view.Document().ClearAll(Feedback(), [this, &view](TableKind kind) {
+        CTableGrid& grid = view.Grid(kind);
+        grid.ResetFromCells();
+        m_unsaved->MarkKept(kind);
+        view.UpdateTabCaption(kind);
+        grid.viewport()->repaint();
+    });
+}
+
+bool CFileCommands::OnReportToArticles() {
+    CKassivoView& view = m_frame.View();
+    view.CurrentGrid().EndEditing();
+    if (!view.Document().CopyReportToArticles(Feedback())) {
+        return false;
+    }
+    view.Grid(TableKind::Articles).ResetFromCells();
+    view.ActivateTable(TableKind::Articles);
+    return true;
+}
+
+// A file that is not there is not worth a question about the changes it would replace: the read
+// says that it cannot be opened and leaves the table.
+bool CFileCommands::ReadIntoCurrentTable(const std::string& path, bool askFirst) {
+    CKassivoView& view = m_frame.View();
+    view.CurrentGrid().EndEditing();
+    if (askFirst && QFileInfo::exists(ToQString(path)) &&
+        !m_unsaved->AskBeforeReading(Feedback(), view.CurrentTable())) {
+        return false;
+    }
+    return Read(path, std::nullopt);
+}
+
+// A read that fails leaves the table as it was, unless it failed half-way; only a changed table
+// is shown anew, which also empties its undo history.
+bool CFileCommands::Read(const std::string& path, std::optional<int> filterIndex) {
+    CKassivoView& view = m_frame.View();
+    const TableKind kind = view.CurrentTable();
+    CTableGrid& grid = view.CurrentGrid();
+    TableReader& reader = view.Reader(kind);
+    const std::string before = TableFileText(grid.Cells());
+    const bool read = filterIndex ? reader.OpenTableFile(path, *filterIndex, Feedback())
+                                  : reader.ReadTableFile(path, Feedback());
+    if (read || TableFileText(grid.Cells()) != before) {
+        grid.ResetFromCells();
+    }
+    if (!read) {
+        if (!QFileInfo::exists(ToQString(path))) {
+            m_recent->Remove(path);
+        }
+        return false;
+    }
+    m_unsaved->MarkKept(kind);
+    m_frame.Panes().SetMessage(ToQString(FormatReadSummary(reader.GetLastRead(), grid.Cells())));
+    m_recent->Add(path);
+    RememberFolder(path);
+    return true;
+}
+
+bool CFileCommands::CanClose() {
+    m_frame.View().CurrentGrid().EndEditing();
+    return m_unsaved->AskBeforeExit(Feedback());
+}
+
+std::string CFileCommands::StartFolder(TableKind kind, FileDialogKind dialog) const {
+    CKassivoView& view = m_frame.View();
+    const std::string& saved = view.Document().Writer(kind).GetPathName();
+    const std::string& opened = view.Reader(kind).GetPathName();
+    const std::string first = FolderOf(dialog == FileDialogKind::Save ? saved : opened);
+    if (!first.empty()) {
+        return first;
+    }
+    const std::string second = FolderOf(dialog == FileDialogKind::Save ? opened : saved);
+    if (!second.empty()) {
+        return second;
+    }
+    const QString last = OpenAppSettings()->value(LastFolderKey).toString();
+    return !last.isEmpty() && QDir(last).exists() ? last.toStdString() : std::string();
+}
+
+void CFileCommands::RememberFolder(const std::string& path) const {
+    OpenAppSettings()->setValue(LastFolderKey, QFileInfo(ToQString(path)).absolutePath());
+}
+
+// A drop only takes the file: it is read once the drag has ended, so that the question about
+// unsaved changes does not hold up the program the file came from.
+bool CFileCommands::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != &m_frame) {
+        return QObject::eventFilter(watched, event);
+    }
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto* drag = static_cast<QDragMoveEvent*>(event);
+        if (DraggedTableFile(drag->mimeData())) {
+            drag->acceptProposedAction();
+            return true;
+        }
+        break;
+    }
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        if (const std::optional<std::string> path = DraggedTableFile(drop->mimeData())) {
+            drop->acceptProposedAction();
+            QMetaObject::invokeMethod(
+                this, [this, file = *path] { ReadIntoCurrentTable(file, true); },
+                Qt::QueuedConnection);
+            return true;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace tillora
