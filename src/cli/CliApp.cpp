@@ -3,6 +3,7 @@
 #include "cli/CliSession.h"
 #include "cli/Commands.h"
 #include "cli/TableNames.h"
+#include "link/TracingLine.h"
 
 #include <CLI/CLI.hpp>
 
@@ -26,20 +27,6 @@ void AddGlobalOptions(CLI::App& app, CliOptions& options) {
         ->check(CLI::Range(0, 10000));
     app.add_option("--trace", options.traceFile, "write every byte on the line to this file");
     app.add_flag("--quiet", options.quiet, "say nothing of what a table file read took and left");
-}
-
-// The trace file is checked before anything is sent, so that a mistyped path stops the command
-// instead of leaving an exchange untraced.
-bool TraceFileWritable(const std::string& path) {
-    if (path.empty()) {
-        return true;
-    }
-    std::FILE* file = std::fopen(path.c_str(), "a");
-    if (file == nullptr) {
-        return false;
-    }
-    std::fclose(file);
-    return true;
 }
 
 // The TABLE argument; the report tables are only read, never sent or checked.
@@ -155,7 +142,7 @@ int RunCli(int argc, char** argv) {
         const int status = app.exit(e);
         return status == 0 ? ExitSuccess : ExitUsage;
     }
-    if (!TraceFileWritable(options.traceFile)) {
+    if (!CanTraceTo(options.traceFile)) {
         std::fprintf(stderr, "--trace: cannot write %s\n", options.traceFile.c_str());
         return ExitUsage;
     }

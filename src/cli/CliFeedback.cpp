@@ -2,9 +2,19 @@
 
 #include "cli/Terminal.h"
 
+#include <chrono>
 #include <cstring>
 
 namespace tillora::cli {
+namespace {
+
+std::uint64_t NowMs() {
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<std::uint64_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+}
+
+} // namespace
 
 std::string TerminalText(const std::string& text) {
     std::string result;
@@ -69,15 +79,14 @@ bool CCliFeedback::AskYesNo(unsigned /*stringId*/, const std::string& text, Mess
 
 void CCliFeedback::SetStatusText(const std::string& text) {
     m_lastStatus = text;
-    if (m_done == 0) {
-        m_progressStart = std::chrono::steady_clock::now(); // the first record's time counts
+    if (m_progress.Done() == 0) {
+        m_progress.Start(NowMs()); // the first record's time counts
     }
     ShowStatusLine();
 }
 
 void CCliFeedback::SetProgress(unsigned done, unsigned total) {
-    m_done = done;
-    m_total = total;
+    m_progress.Update(done, total, NowMs());
     ShowStatusLine();
 }
 
@@ -89,19 +98,14 @@ void CCliFeedback::ShowStatusLine() {
     }
 }
 
-// "  42%, 1:23 left" once a record is done; the time left is what the records so far took each,
-// for the records still to go.
+// "  42%, 1:23 left" once a record is done and while some are left.
 std::string CCliFeedback::ProgressSuffix() const {
-    if (m_total == 0 || m_done == 0 || m_done >= m_total) {
+    const std::optional<std::uint64_t> seconds = m_progress.SecondsLeft();
+    if (!seconds) {
         return {}; // nothing done yet to judge by, or nothing left
     }
-    const auto elapsed = std::chrono::steady_clock::now() - m_progressStart;
-    const auto left = elapsed / m_done * (m_total - m_done);
-    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(left).count();
-    char suffix[64];
-    std::snprintf(suffix, sizeof suffix, "  %u%%, %lld:%02lld left", m_done * 100 / m_total,
-                  static_cast<long long>(seconds / 60), static_cast<long long>(seconds % 60));
-    return suffix;
+    return "  " + std::to_string(m_progress.Percent()) + "%, " + MinutesAndSeconds(*seconds) +
+           " left";
 }
 
 } // namespace tillora::cli

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "link/Feedback.h"
+#include "transfer/ProgressEstimate.h"
 
-#include <chrono>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -46,9 +46,7 @@ private:
     bool m_progressShown = false;
     unsigned m_messages = 0;
     std::string m_lastStatus;
-    unsigned m_done = 0;
-    unsigned m_total = 0;
-    std::chrono::steady_clock::time_point m_progressStart;
+    CProgressEstimate m_progress;
 };
 
 // A string-table text as a terminal shows it: CR LF becomes a plain line end.

@@ -1,15 +1,11 @@
 #include "cli/CliSession.h"
 
-#include "link/EcrModels.h"
 #include "link/IniLocation.h"
 #include "link/PortSettings.h"
-#include "sim/SimTables.h"
-#include "sim/SimulatedLine.h"
+#include "sim/DemoRegister.h"
 
 namespace tillora::cli {
 namespace {
-
-constexpr unsigned DemoSerial = 123;
 
 std::optional<bool> AnswerFor(const CliOptions& options) {
     if (options.yes) {
@@ -58,28 +54,9 @@ TransferSession CCliSession::Transfer() {
     return transfer;
 }
 
-// The demo register is the one the settings describe, or model 0 with serial 000123 where they
-// describe none (and the settings then describe it), and talks at the real line rate so that the
-// demo feels like the real thing.
 void CCliSession::SetUpDemo() {
-    const int model = IsValidEcrModel(m_settings.EcrType) ? m_settings.EcrType : 0;
-    const unsigned serial = ValidateEcrSettings(0, 0, m_settings.EcrSerial, nullptr, nullptr)
-                                ? m_settings.EcrSerial
-                                : DemoSerial;
-    m_settings.EcrType = model;
-    m_settings.EcrSerial = serial;
-    if (m_settings.EcrCom < 0 || m_settings.EcrCom > 3) {
-        m_settings.EcrCom = 0; // no port is opened in demo mode
-    }
-    sim::SimFaults faults;
-    faults.paceBaud = EcrBaudRate;
-    m_demoRegister = std::make_shared<sim::CSimRegister>(model, serial, faults);
-    m_demoRegister->Tables() = sim::DemoTables(); // a shop to read a report from
-    auto ecr = m_demoRegister;
-    IClock& clock = m_clock;
-    m_line.demoLine = [ecr, &clock]() -> std::unique_ptr<ISerialLine> {
-        return std::make_unique<sim::CSimulatedLine>(ecr, clock);
-    };
+    m_demoRegister = sim::StartDemoRegister(m_settings, m_line, m_clock);
+    m_line.comIndex = m_settings.EcrCom;
 }
 
 } // namespace tillora::cli

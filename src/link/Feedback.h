@@ -15,6 +15,15 @@ public:
     // A modal message with an OK button. text is the string-table text, already formatted.
     virtual void ShowMessage(unsigned stringId, const std::string& text, MessageIcon icon) = 0;
 
+    // The same message with more for whoever can show it beside the text (which device, and why
+    // the system refused it); the text and its id stay those of the message. By default the
+    // detail is left out.
+    virtual void ShowMessageWithDetail(unsigned stringId, const std::string& text, MessageIcon icon,
+                                       const std::string& detail) {
+        (void)detail;
+        ShowMessage(stringId, text, icon);
+    }
+
     // A Yes/No question; true for Yes. defaultNo makes No the button that Enter presses.
     virtual bool AskYesNo(unsigned stringId, const std::string& text, MessageIcon icon,
                           bool defaultNo) = 0;

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <system_error>
 
 namespace tillora {
 
@@ -23,7 +24,15 @@ struct LineChoice {
 };
 
 // Opens the line for one command at 9600 baud, 8N1, queues of 1024 bytes. On failure shows 20023
-// with the port number asked for and returns null. The line closes when the pointer goes.
+// with the port number asked for, with the device and the system's reason as its detail, and
+// returns null. The line closes when the pointer goes.
 std::unique_ptr<ISerialLine> OpenEcrLine(const LineChoice& choice, IFeedback& feedback);
+
+// The device a port choice opens; empty for a port number outside COM1 to COM4 (and in demo mode).
+std::string DeviceOf(const LineChoice& choice);
+
+// The detail of 20023: the device, the system's reason, and what the user can do when the device
+// is missing, held by another program or not theirs to open.
+std::string PortOpenDetail(const std::string& device, std::error_code error);
 
 } // namespace tillora

@@ -12,4 +12,8 @@ inline constexpr const char* PortsSection = "Ports";
 // platform's defaults.
 PortDevices LoadPortDevices(const EcrIniFile& ini);
 
+// Writes the devices that differ from what the file gives now, so that a port left at its
+// default stays out of the file. False when the file could not be written.
+bool SavePortDevices(EcrIniFile& ini, const PortDevices& devices);
+
 } // namespace tillora

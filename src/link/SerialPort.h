@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <system_error>
 
 namespace tillora {
 
@@ -33,6 +34,9 @@ public:
                     int stopBits, std::uint32_t inQueue, std::uint32_t outQueue);
     bool IsOpen() const;
     void Close();
+    // Why the last open failed, as the system tells it (for a device that is missing, held by
+    // another program or not the user's to open); empty after a successful open.
+    std::error_code OpenError() const { return m_openError; }
 
     // Raises RTS, writes, waits until the last byte has left the wire and drops RTS.
     bool Write(const std::uint8_t* data, std::size_t length) override;
@@ -49,6 +53,7 @@ private:
     static unsigned BitsPerByte(int byteSize, int parity, int stopBits);
 
     PortDevices m_devices;
+    std::error_code m_openError;
     std::uint32_t m_baudRate = 0;
     std::uint32_t m_inQueue = 1024;
     unsigned m_bitsPerByte = 10;

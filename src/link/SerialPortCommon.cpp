@@ -30,6 +30,7 @@ bool CSerialPort::Open(unsigned port, std::uint32_t baudRate, int byteSize, int 
     // Callers pass the port in a wider word; only its low 16 bits name the port.
     const unsigned number = port & 0xFFFFu;
     if (number < 1 || number > m_devices.size() || !IsSupportedBaudRate(baudRate)) {
+        m_openError = std::make_error_code(std::errc::invalid_argument);
         return false;
     }
     return OpenDevice(m_devices[number - 1], baudRate, byteSize, parity, stopBits, inQueue,

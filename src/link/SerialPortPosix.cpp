@@ -159,6 +159,10 @@ bool ApplyLineSettings(int fd, const LineSettings& settings) {
     return tcsetattr(fd, TCSANOW, &tio) == 0;
 }
 
+std::error_code LastSystemError() {
+    return {errno, std::generic_category()};
+}
+
 // Modem lines do not exist on every terminal (a pseudo-terminal has none), so failures are
 // ignored.
 void SetModemLine(int fd, int line, bool on) {
@@ -166,16 +170,20 @@ void SetModemLine(int fd, int line, bool on) {
 }
 
 // Takes the device for this open alone. TIOCEXCL keeps other opens out (but not a privileged
-// user's); the lock stops every other open that asks for it, this program's included.
-bool TakeExclusively(int fd) {
+// user's); the lock stops every other open that asks for it, this program's included. Returns
+// why it could not: a file that is no terminal, or a device that someone else holds.
+std::error_code TakeExclusively(int fd) {
     if (ioctl(fd, TIOCEXCL) != 0) {
-        return false;
+        return LastSystemError();
     }
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const std::error_code error = errno == EWOULDBLOCK
+                                          ? std::make_error_code(std::errc::device_or_resource_busy)
+                                          : LastSystemError();
         (void)ioctl(fd, TIOCNXCL);
-        return false;
+        return error;
     }
-    return true;
+    return {};
 }
 
 int QueuedBytes(int fd) {
@@ -252,22 +260,27 @@ bool CSerialPort::OpenDevice(const std::string& device, std::uint32_t baudRate, 
     LineSettings settings;
     if (!IsSupportedBaudRate(baudRate) ||
         !MakeLineSettings(baudRate, byteSize, parity, stopBits, settings)) {
+        m_openError = std::make_error_code(std::errc::invalid_argument);
         return false;
     }
     m_baudRate = baudRate;
     const int fd = open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
+        m_openError = LastSystemError();
         return false;
     }
-    if (!TakeExclusively(fd)) {
+    m_openError = TakeExclusively(fd);
+    if (m_openError) {
         close(fd);
         return false;
     }
     if (!ApplyLineSettings(fd, settings)) {
+        m_openError = LastSystemError(); // a file that is no terminal, for one
         (void)ioctl(fd, TIOCNXCL);
         close(fd); // closing releases the lock too
         return false;
     }
+    m_openError.clear();
     SetModemLine(fd, TIOCM_DTR, true);
     SetModemLine(fd, TIOCM_RTS, false);
     m_impl = new Impl{fd, false};

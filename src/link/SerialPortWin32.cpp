@@ -117,14 +117,17 @@ bool CSerialPort::OpenDevice(const std::string& device, std::uint32_t baudRate, 
                              std::uint32_t outQueue) {
     Close();
     if (!IsSupportedBaudRate(baudRate)) {
+        m_openError = std::make_error_code(std::errc::invalid_argument);
         return false;
     }
     m_baudRate = baudRate;
     const HANDLE handle = CreateFileA(DeviceFileName(device).c_str(), GENERIC_READ | GENERIC_WRITE,
                                       0, nullptr, OPEN_EXISTING, 0, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
+        m_openError = {static_cast<int>(GetLastError()), std::system_category()};
         return false;
     }
+    m_openError.clear();
     m_impl = new Impl;
     m_impl->handle = handle;
     SetupComm(handle, inQueue, outQueue);

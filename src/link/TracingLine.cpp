@@ -13,6 +13,18 @@ std::uint64_t NowUs() {
 
 } // namespace
 
+bool CanTraceTo(const std::string& path) {
+    if (path.empty()) {
+        return true;
+    }
+    std::FILE* file = std::fopen(path.c_str(), "a");
+    if (file == nullptr) {
+        return false;
+    }
+    std::fclose(file);
+    return true;
+}
+
 std::unique_ptr<ISerialLine> CTracingLine::Wrap(std::unique_ptr<ISerialLine> inner,
                                                 const std::string& path) {
     std::FILE* file = std::fopen(path.c_str(), "a");

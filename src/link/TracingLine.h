@@ -15,6 +15,10 @@ namespace tillora {
 //   "   12.345 PC>ECR AA 30 30 30 31 32 33 61 3C 3B 0A"
 // Bytes received one read after another make one line, stamped with the time of the first, until
 // the program writes or the line falls quiet: an answer reads as one line however it arrived.
+// Whether a trace can be written to path (empty: no trace, which is fine): checked before a
+// command, so that a mistyped path stops it instead of leaving an exchange untraced.
+bool CanTraceTo(const std::string& path);
+
 class CTracingLine final : public ISerialLine {
 public:
     // The line traced into path (appended to), or the line itself when the file cannot be

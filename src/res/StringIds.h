@@ -153,6 +153,26 @@ inline constexpr unsigned ButtonOk = 30207;
 inline constexpr unsigned ButtonYes = 30208;
 inline constexpr unsigned ButtonNo = 30209;
 
+// Files: unsaved changes, the table file dialogs' titles
+inline constexpr unsigned UnsavedOnExitOne = 30210;
+inline constexpr unsigned UnsavedOnExitMany = 30211;
+inline constexpr unsigned UnsavedBeforeRead = 30212;
+inline constexpr unsigned UnsavedTableName = 30213;
+inline constexpr unsigned UnsavedLastTableName = 30214;
+inline constexpr unsigned OpenTableTitle = 30215;
+inline constexpr unsigned SaveTableTitle = 30216;
+
+// The register's commands: serial devices in the settings dialog, why a port was not opened, and
+// the transfers' progress
+inline constexpr unsigned PortDeviceLabel = 30230;
+inline constexpr unsigned PortWithDevice = 30231;
+inline constexpr unsigned PortOpenDetail = 30232;
+inline constexpr unsigned PortAdvicePermission = 30233;
+inline constexpr unsigned PortAdviceMissing = 30234;
+inline constexpr unsigned PortAdviceBusy = 30235;
+inline constexpr unsigned ProgressTimeLeft = 30236;
+inline constexpr unsigned PortDeviceTip = 30237;
+
 // Printing
 inline constexpr unsigned PrintFailed = 30250;
 

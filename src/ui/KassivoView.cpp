@@ -3,6 +3,7 @@
 #include "grid/QtText.h"
 #include "tables/StatusTexts.h"
 #include "tables/TableTabs.h"
+#include "tables/UnsavedTables.h"
 #include "ui/TableGrid.h"
 #include "ui/UiText.h"
 
@@ -177,7 +178,16 @@ void CKassivoView::ActivateTable(TableKind kind) {
 }
 
 void CKassivoView::UpdateTabCaption(TableKind kind) {
-    m_tabs->setTabText(TableIndex(kind), MessageText(m_document->Caption(kind)));
+    const bool marked = m_captionMark && m_captionMark(kind);
+    m_tabs->setTabText(TableIndex(kind),
+                       MessageText(MarkedCaption(m_document->Caption(kind), marked)));
+}
+
+void CKassivoView::SetCaptionMark(std::function<bool(TableKind)> marked) {
+    m_captionMark = std::move(marked);
+    for (TableKind kind : AllTables) {
+        UpdateTabCaption(kind);
+    }
 }
 
 bool CKassivoView::ReadFileIntoCurrentTable(const std::string& path, IFeedback& feedback) {

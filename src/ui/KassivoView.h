@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -43,8 +44,10 @@ public:
     void OnPrevTable();
     void ActivateTable(TableKind kind);
 
-    // The tab's caption from the name of the file the table was last saved to.
+    // The tab's caption from the name of the file the table was last saved to, with "*" after it
+    // while the caption mark says the table has unsaved changes.
     void UpdateTabCaption(TableKind kind);
+    void SetCaptionMark(std::function<bool(TableKind)> marked);
 
     // Reads a table file into the current table (a file named on the command line).
     bool ReadFileIntoCurrentTable(const std::string& path, IFeedback& feedback);
@@ -77,6 +80,7 @@ private:
     std::array<CTableGrid*, TableCount> m_grids{};
     std::array<std::unique_ptr<TableReader>, TableCount> m_readers;
     QTabWidget* m_tabs;
+    std::function<bool(TableKind)> m_captionMark;
     bool m_focusParked = false;
 };
 

@@ -2,16 +2,20 @@
 
 #include "link/EcrSettings.h"
 #include "ui/Commands.h"
+#include "ui/FileCommands.h"
 #include "ui/FindCommands.h"
-#include "ui/PrintCommands.h"
 #include "ui/KassivoView.h"
+#include "ui/PrintCommands.h"
 #include "ui/QtFeedback.h"
+#include "ui/RegisterCommands.h"
 #include "ui/StatusPanes.h"
 #include "ui/TableGrid.h"
+#include "ui/Toolbar.h"
 #include "ui/UiText.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -22,14 +26,17 @@ namespace tillora {
 CMainFrame::CMainFrame(QWidget* parent)
     : QMainWindow(parent), m_panes(new CStatusPanes(statusBar())),
       m_feedback(new CQtFeedback(this, m_panes)), m_view(new CKassivoView(this)),
-      m_commands(new CCommands(this)) {
+      m_commands(new CCommands(this)), m_register(nullptr) {
     setCentralWidget(m_view);
     m_commands->FillMenuBar(menuBar());
     m_view->SetCommands(m_commands);
     BindEditCommands();
     BindViewCommands();
+    m_register = new CRegisterCommands(*this);
     BindFindCommands(*m_commands, *m_view, *m_feedback, this);
     new CPrintCommands(*m_commands, *m_view, *m_feedback, this);
+    m_files = new CFileCommands(*this);
+    m_bars = new CWindowBars(*this, *m_commands);
 
     connect(m_view, &CKassivoView::focusPaneChanged, m_panes, &CStatusPanes::SetFocusPane);
     connect(m_view, &CKassivoView::valueRefused, m_panes, &CStatusPanes::SetMessage);
@@ -38,6 +45,7 @@ CMainFrame::CMainFrame(QWidget* parent)
             &CCommands::UpdateEnables);
 
     resize(960, 680);
+    m_bars->RestoreWindowState();
     UpdateFrameTitle();
     m_view->ActivateTable(TableKind::Articles);
 }
@@ -115,7 +123,16 @@ void CMainFrame::UpdateFrameTitle() {
 }
 
 bool CMainFrame::OpenStartFile(const std::string& path) {
-    return m_view->ReadFileIntoCurrentTable(path, *m_feedback);
+    return m_files->ReadIntoCurrentTable(path, false);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!m_files->CanClose()) {
+        event->ignore();
+        return;
+    }
+    m_bars->SaveWindowState();
+    QMainWindow::closeEvent(event);
 }
 
 } // namespace tillora

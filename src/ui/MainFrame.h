@@ -7,9 +7,12 @@
 namespace tillora {
 
 class CCommands;
+class CFileCommands;
 class CKassivoView;
 class CQtFeedback;
+class CRegisterCommands;
 class CStatusPanes;
+class CWindowBars;
 
 // The main window: the menu bar from the command table, the view with the six tables, and the
 // status bar with the message pane and the pane that follows the focus cell.
@@ -23,11 +26,18 @@ public:
     CCommands& Commands() const { return *m_commands; }
     CStatusPanes& Panes() const { return *m_panes; }
     CQtFeedback& Feedback() const { return *m_feedback; }
+    CRegisterCommands& Register() const { return *m_register; }
+    CFileCommands& Files() const { return *m_files; }
+    CWindowBars& Bars() const { return *m_bars; }
 
     // The title from the connection settings in force.
     void UpdateFrameTitle();
     // Reads a file named on the command line into the current table.
     bool OpenStartFile(const std::string& path);
+
+protected:
+    // Asks first when tables have unsaved changes; the window's size and bars are kept.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void BindEditCommands();
@@ -37,6 +47,9 @@ private:
     CQtFeedback* m_feedback;
     CKassivoView* m_view;
     CCommands* m_commands;
+    CRegisterCommands* m_register;
+    CFileCommands* m_files = nullptr;
+    CWindowBars* m_bars = nullptr;
 };
 
 } // namespace tillora

@@ -37,12 +37,22 @@ CQtFeedback::~CQtFeedback() {
 }
 
 void CQtFeedback::ShowMessage(unsigned /*stringId*/, const std::string& text, MessageIcon icon) {
+    ShowBox(text, icon, {});
+}
+
+void CQtFeedback::ShowMessageWithDetail(unsigned /*stringId*/, const std::string& text,
+                                        MessageIcon icon, const std::string& detail) {
+    ShowBox(text, icon, detail);
+}
+
+void CQtFeedback::ShowBox(const std::string& text, MessageIcon icon, const std::string& detail) {
     // Keys typed while the operation ran must not answer its box.
     if (m_waitDepth > 0) {
         DiscardPendingInput();
     }
     QMessageBox box(BoxIcon(icon), UiText(ids::AppTitle), MessageText(text), QMessageBox::NoButton,
                     m_window);
+    box.setInformativeText(MessageText(detail));
     QPushButton* ok = box.addButton(UiText(ids::ButtonOk), QMessageBox::AcceptRole);
     box.setDefaultButton(ok);
     box.setEscapeButton(ok);

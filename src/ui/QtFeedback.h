@@ -23,6 +23,9 @@ public:
     ~CQtFeedback() override;
 
     void ShowMessage(unsigned stringId, const std::string& text, MessageIcon icon) override;
+    // The detail stands under the message's text, where it is read without another click.
+    void ShowMessageWithDetail(unsigned stringId, const std::string& text, MessageIcon icon,
+                               const std::string& detail) override;
     bool AskYesNo(unsigned stringId, const std::string& text, MessageIcon icon,
                   bool defaultNo) override;
     void SetStatusText(const std::string& text) override;
@@ -37,6 +40,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void ShowBox(const std::string& text, MessageIcon icon, const std::string& detail);
     // Delivers what is pending with user input discarded.
     void DiscardPendingInput();
 

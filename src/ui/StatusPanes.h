@@ -2,11 +2,34 @@
 
 #include <QObject>
 #include <QString>
+#include <QWidget>
 
 class QLabel;
 class QStatusBar;
 
 namespace tillora {
+
+// The message pane: one line of text, drawn as it comes and cut short with "..." where it does
+// not fit. A label would have the status bar lay itself out anew for every text, and the status
+// bar answers that by repainting every pane; a transfer sets a text for every record, so this
+// pane repaints itself alone.
+class CMessagePane final : public QWidget {
+    Q_OBJECT
+public:
+    explicit CMessagePane(QWidget* parent);
+
+    void SetText(const QString& text);
+    const QString& Text() const { return m_text; }
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString m_text;
+};
 
 // The status bar's panes: the message pane at the left (transfers' progress and results, the
 // commands' prompts while a menu item is highlighted) and the pane that follows the focus cell.
@@ -23,7 +46,7 @@ public:
     QString FocusPane() const;
 
 private:
-    QLabel* m_message;
+    CMessagePane* m_message;
     QLabel* m_focus;
 };
 

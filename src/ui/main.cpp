@@ -2,32 +2,25 @@
 #include "link/EcrSettings.h"
 #include "link/IniLocation.h"
 #include "ui/MainFrame.h"
+#include "ui/RegisterCommands.h"
+#include "ui/StartOptions.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
-#include <string>
-
-namespace {
-
-// The table file named on the command line: the first argument that is not an option. Qt has
-// taken its own options out of argv by then.
-std::string StartFile(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (argv[i][0] != '-') {
-            return argv[i];
-        }
-    }
-    return {};
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tillora"));
+
+    // Qt has taken its own options (-platform and the like) out of the arguments by now.
+    int exitCode = 0;
+    const std::optional<tillora::StartOptions> options =
+        tillora::ParseStartOptions(QApplication::arguments(), exitCode);
+    if (!options) {
+        return exitCode;
+    }
 
     // Qt's own texts (the editor's context menu, standard dialogs) in the users' language.
     QTranslator qtTexts;
@@ -36,19 +29,29 @@ int main(int argc, char** argv) {
         QApplication::installTranslator(&qtTexts);
     }
 
-    tillora::EcrIniFile ini(tillora::LocateIniFile("tillora"));
+    tillora::RegisterConnection connection = options->connection;
+    if (connection.iniFile.empty()) {
+        connection.iniFile = tillora::LocateIniFile("tillora");
+    }
+    tillora::EcrIniFile ini(connection.iniFile);
     tillora::ConnectionSettings() = tillora::LoadEcrSettings(ini);
 
     int result = 0;
+    bool saveSettings = true;
     {
         tillora::CMainFrame frame;
+        frame.Register().Connect(connection);
         frame.show();
-        const std::string file = StartFile(argc, argv);
-        if (!file.empty()) {
-            frame.OpenStartFile(file);
+        if (!options->file.empty()) {
+            frame.OpenStartFile(options->file);
         }
         result = QApplication::exec();
+        // The demo register's model and serial stand in for missing settings only while the demo
+        // runs; the file keeps the user's own unless the user confirmed others in the dialog.
+        saveSettings = !connection.demo || frame.Register().SettingsAccepted();
     }
-    tillora::SaveEcrSettings(ini, tillora::ConnectionSettings());
+    if (saveSettings) {
+        tillora::SaveEcrSettings(ini, tillora::ConnectionSettings());
+    }
     return result;
 }

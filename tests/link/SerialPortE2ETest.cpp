@@ -179,6 +179,7 @@ TEST_F(SerialPortOnPty, RefusedPortNumbersAndBaudRatesLeaveTheDeviceUntouched) {
     EXPECT_FALSE(port.Open(1, 14400, 8, 0, 0, EcrQueueSize, EcrQueueSize));
     EXPECT_FALSE(port.Open(1, 0, 8, 0, 0, EcrQueueSize, EcrQueueSize));
     EXPECT_FALSE(port.IsOpen());
+    EXPECT_EQ(port.OpenError(), std::errc::invalid_argument);
 
     termios after{};
     ASSERT_EQ(tcgetattr(m_pty.Keeper(), &after), 0);
@@ -216,12 +217,14 @@ TEST(SerialPortDevices, DeviceThatIsMissingOrNotATerminalIsNotOpened) {
     CSerialPort port;
     EXPECT_FALSE(OpenOn(port, MissingDevice()));
     EXPECT_FALSE(port.IsOpen());
+    EXPECT_EQ(port.OpenError(), std::errc::no_such_file_or_directory);
 
     const auto file =
         std::filesystem::temp_directory_path() / ("tillora-not-a-tty-" + std::to_string(getpid()));
     std::ofstream(file) << "x";
     EXPECT_FALSE(OpenOn(port, file.string()));
     EXPECT_FALSE(port.IsOpen());
+    EXPECT_EQ(port.OpenError(), std::errc::inappropriate_io_control_operation);
     // The refused open left no lock behind.
     const int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
     ASSERT_GE(fd, 0);
@@ -249,8 +252,10 @@ TEST_F(SerialPortOnPty, DeviceIsHeldExclusivelyUntilClosed) {
     CSerialPort first;
     CSerialPort second;
     ASSERT_TRUE(OpenOn(first, m_pty.SlaveName()));
+    EXPECT_FALSE(first.OpenError());
     EXPECT_FALSE(OpenOn(second, m_pty.SlaveName()));
     EXPECT_FALSE(second.IsOpen());
+    EXPECT_EQ(second.OpenError(), std::errc::device_or_resource_busy);
 
     // Another program cannot take it either: its open is refused or it cannot get the lock.
     const int other = open(m_pty.SlaveName().c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);

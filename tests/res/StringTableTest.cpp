@@ -180,6 +180,14 @@ TEST(StringTableTest, FormatsCarryExactlyTheirDirectives) {
         {ids::ReadSummaryRefused, {"%d", "%s"}},
         {ids::ReadSummaryRefusedValue, {"%d", "%s", "%s"}},
         {ids::SettingsNotWritten, {"%s"}},
+        {ids::UnsavedOnExitOne, {"%s"}},
+        {ids::UnsavedOnExitMany, {"%s"}},
+        {ids::UnsavedBeforeRead, {"%s"}},
+        {ids::UnsavedTableName, {"%s"}},
+        {ids::UnsavedLastTableName, {"%s", "%s"}},
+        {ids::PortWithDevice, {"%s", "%s"}},
+        {ids::PortOpenDetail, {"%s", "%s"}},
+        {ids::ProgressTimeLeft, {"%s"}},
     };
     // Every other text goes through the formatter with no arguments, so it must hold none.
     for (const auto& [id, text] : AllTexts()) {

@@ -17,6 +17,7 @@ public:
         unsigned id;
         std::string text;
         MessageIcon icon;
+        std::string detail; // empty for a message without one
     };
     struct Question {
         unsigned id;
@@ -26,7 +27,11 @@ public:
     };
 
     void ShowMessage(unsigned stringId, const std::string& text, MessageIcon icon) override {
-        messages.push_back({stringId, text, icon});
+        messages.push_back({stringId, text, icon, {}});
+    }
+    void ShowMessageWithDetail(unsigned stringId, const std::string& text, MessageIcon icon,
+                               const std::string& detail) override {
+        messages.push_back({stringId, text, icon, detail});
     }
     bool AskYesNo(unsigned stringId, const std::string& text, MessageIcon icon,
                   bool defaultNo) override {

@@ -1,0 +1,148 @@
+#include "ui/RegisterCommands.h"
+
+#include "link/EcrInfo.h"
+#include "link/EcrIniFile.h"
+#include "link/EcrSettings.h"
+#include "link/IniLocation.h"
+#include "link/Message.h"
+#include "link/PortSettings.h"
+#include "link/SerialDevices.h"
+#include "res/StringIds.h"
+#include "sim/DemoRegister.h"
+#include "tables/TableSetup.h"
+#include "transfer/ReportReader.h"
+#include "transfer/SendCommands.h"
+#include "ui/Commands.h"
+#include "ui/KassivoView.h"
+#include "ui/MainFrame.h"
+#include "ui/QtFeedback.h"
+#include "ui/SettingsDialog.h"
+#include "ui/TableGrid.h"
+#include "ui/TransferProgress.h"
+
+#include <QStatusBar>
+
+namespace tillora {
+
+CRegisterCommands::CRegisterCommands(CMainFrame& frame)
+    : QObject(&frame), m_frame(frame), m_progress(new CTransferProgress(frame.statusBar())) {
+    BindCommands();
+}
+
+CRegisterCommands::~CRegisterCommands() = default;
+
+void CRegisterCommands::BindCommands() {
+    CCommands& commands = m_frame.Commands();
+    commands.Bind(cmd::EcrSettings, [this] { OnEcrSettings(); });
+    commands.Bind(cmd::SendAll, [this] { OnSendAll(); });
+    commands.Bind(cmd::SendSelected, [this] { OnSendSelected(); });
+    commands.Bind(cmd::ReadReport, [this] { OnReadReport(); });
+    const CKassivoView& view = m_frame.View();
+    commands.BindEnable(cmd::SendAll, [&view] { return CanSendAll(view.CurrentTable()); });
+    commands.BindEnable(cmd::SendSelected, [&view] {
+        return CanSendSelected(view.CurrentTable(), view.CurrentGrid());
+    });
+}
+
+void CRegisterCommands::Connect(const RegisterConnection& connection) {
+    m_connection = connection;
+    m_demoRegister.reset();
+    m_demoLine = nullptr;
+    if (connection.demo) {
+        LineChoice line;
+        m_demoRegister = sim::StartDemoRegister(ConnectionSettings(), line, m_clock);
+        m_demoLine = line.demoLine;
+        m_frame.UpdateFrameTitle();
+    }
+}
+
+std::string CRegisterCommands::IniFile() const {
+    return m_connection.iniFile.empty() ? LocateIniFile("tillora") : m_connection.iniFile;
+}
+
+LineChoice CRegisterCommands::LineInForce() const {
+    return LineFrom(EcrIniFile(IniFile()));
+}
+
+LineChoice CRegisterCommands::LineFrom(const EcrIniFile& ini) const {
+    LineChoice line;
+    line.comIndex = ConnectionSettings().EcrCom;
+    line.devices = LoadPortDevices(ini);
+    line.demoLine = m_demoLine;
+    line.traceFile = m_connection.traceFile;
+    return line;
+}
+
+void CRegisterCommands::Transfer(bool counted, const std::function<void(TransferSession&)>& work) {
+    const EcrIniFile ini(IniFile());
+    const LineChoice line = LineFrom(ini);
+    CTransferProgress::CRun run(*m_progress, m_frame.Feedback(), counted);
+    TransferSession session{line, m_clock, run, ConnectionSettings(), LoadFrameGapMs(ini), {}};
+    session.recordSent = [&run](unsigned done, unsigned total) { run.RecordSent(done, total); };
+    work(session);
+}
+
+void CRegisterCommands::OnSendAll() {
+    CKassivoView& view = m_frame.View();
+    const TableKind kind = view.CurrentTable();
+    if (!CanSendAll(kind)) {
+        return; // a key reaches here only while the command is enabled, but the rule holds anyway
+    }
+    Transfer(true, [&](TransferSession& session) {
+        tillora::OnSendAll(kind, view.CurrentGrid(), session);
+    });
+}
+
+void CRegisterCommands::OnSendSelected() {
+    CKassivoView& view = m_frame.View();
+    const TableKind kind = view.CurrentTable();
+    if (!CanSendSelected(kind, view.CurrentGrid())) {
+        return;
+    }
+    Transfer(true, [&](TransferSession& session) {
+        tillora::OnSendSelected(kind, view.CurrentGrid(), session);
+    });
+}
+
+// The article report is in front while the report comes in, and the subgroup report once it is
+// complete; incomplete settings leave the tab alone.
+void CRegisterCommands::OnReadReport() {
+    if (!ValidateEcrSettings(ConnectionSettings(), &m_frame.Feedback())) {
+        return;
+    }
+    CKassivoView& view = m_frame.View();
+    view.SetCurtab(TableIndex(TableKind::Report));
+    ReportOutcome outcome = ReportOutcome::NotStarted;
+    Transfer(false, [&](TransferSession& session) {
+        outcome = tillora::OnReadReport(view.Grid(TableKind::Report),
+                                        view.Grid(TableKind::SubgroupReport), session);
+    });
+    if (outcome != ReportOutcome::NotStarted) {
+        view.SetCurtab(TableIndex(TabAfterReport(outcome)));
+    }
+}
+
+std::optional<std::string> CRegisterCommands::QueryInfo(IFeedback& feedback) {
+    return QueryEcrInfo(LineInForce(), m_clock, feedback);
+}
+
+void CRegisterCommands::OnEcrSettings() {
+    EcrIniFile ini(IniFile());
+    CSettingsDialog dialog(ConnectionSettings(), LoadPortDevices(ini), ScanSerialDevices(),
+                           &m_frame);
+    dialog.SetInfoQuery([this](IFeedback& feedback) { return QueryInfo(feedback); });
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    m_settingsAccepted = true;
+    ConnectionSettings() = dialog.Settings();
+    if (!SavePortDevices(ini, dialog.Devices())) {
+        ShowError(m_frame.Feedback(), ids::SettingsNotWritten, ini.GetPath().c_str());
+    }
+    CTableGrid& company = m_frame.View().Grid(TableKind::Company);
+    ApplyModelColumns(company.Cells(), ConnectionSettings().EcrType);
+    company.ResetFromCells();
+    m_frame.UpdateFrameTitle();
+}
+
+} // namespace tillora

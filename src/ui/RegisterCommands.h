@@ -1,0 +1,86 @@
+#pragma once
+
+#include "link/Clock.h"
+#include "link/Feedback.h"
+#include "link/LineOpener.h"
+#include "transfer/TransferSession.h"
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace tillora {
+
+namespace sim {
+class CSimRegister;
+}
+
+class CMainFrame;
+class EcrIniFile;
+class CTransferProgress;
+
+// How the window reaches the register, as the command line gives it.
+struct RegisterConnection {
+    // The INI file that names the device behind each COM port and the quiet gap between frames,
+    // and takes the devices chosen in the settings dialog; empty: the program's own.
+    std::string iniFile;
+    // The simulated register in this process instead of a port.
+    bool demo = false;
+    // Every byte on the line written to this file; empty: none.
+    std::string traceFile;
+};
+
+// The window's commands that talk to the register: the settings dialog, send all, send the
+// selected cells and read the report, with their enable rules. Each transfer runs on the
+// settings in force, on the devices and gap that the INI file gives at that moment, with its
+// progress in the status bar.
+class CRegisterCommands : public QObject {
+    Q_OBJECT
+public:
+    // Binds the commands to the frame's actions.
+    explicit CRegisterCommands(CMainFrame& frame);
+    ~CRegisterCommands() override;
+
+    // Before the window is used. Demo mode starts the simulated register and makes the settings
+    // in force describe it.
+    void Connect(const RegisterConnection& connection);
+    const RegisterConnection& Connection() const { return m_connection; }
+    // The INI file in use.
+    std::string IniFile() const;
+    // The register of demo mode; null otherwise.
+    sim::CSimRegister* DemoRegister() const { return m_demoRegister.get(); }
+    // Whether the settings dialog was closed with OK since the start.
+    bool SettingsAccepted() const { return m_settingsAccepted; }
+    CTransferProgress& Progress() const { return *m_progress; }
+
+    void OnEcrSettings();
+    void OnSendAll();
+    void OnSendSelected();
+    void OnReadReport();
+
+    // The information query on the port of the settings in force (the settings dialog's button).
+    std::optional<std::string> QueryInfo(IFeedback& feedback);
+    // The line a command opens now: the COM index in force, its device from the INI file, or the
+    // demo register; with the trace when one is asked for.
+    LineChoice LineInForce() const;
+
+private:
+    void BindCommands();
+    LineChoice LineFrom(const EcrIniFile& ini) const;
+    // Runs a transfer with the session of the settings in force; counted: a send, whose records
+    // the progress bar counts.
+    void Transfer(bool counted, const std::function<void(TransferSession&)>& work);
+
+    CMainFrame& m_frame;
+    RegisterConnection m_connection;
+    CSteadyClock m_clock;
+    std::shared_ptr<sim::CSimRegister> m_demoRegister;
+    std::function<std::unique_ptr<ISerialLine>()> m_demoLine;
+    CTransferProgress* m_progress;
+    bool m_settingsAccepted = false;
+};
+
+} // namespace tillora

@@ -1,0 +1,208 @@
+#include "ui/SettingsDialog.h"
+
+#include "link/EcrModels.h"
+#include "link/Message.h"
+#include "res/StringIds.h"
+#include "ui/QtFeedback.h"
+#include "ui/UiText.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace tillora {
+namespace {
+
+constexpr int SerialLength = 6;
+constexpr int PortCount = 4;
+
+#ifdef Q_OS_WIN
+constexpr bool ShowsDevices = false; // the ports are the system's own COM names
+#else
+constexpr bool ShowsDevices = true;
+#endif
+
+QString Text(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// A typed character the serial field does not take: anything printable but a digit. A paste
+// goes in whole, as it always did, and the OK check refuses what is not a number.
+bool IsTypedNonDigit(const QKeyEvent& key) {
+    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        return false;
+    }
+    for (const QChar c : key.text()) {
+        if (c.isPrint() && !(c >= QLatin1Char('0') && c <= QLatin1Char('9'))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+CSettingsDialog::CSettingsDialog(const EcrSettings& settings, const PortDevices& devices,
+                                 std::vector<SerialDevice> present, QWidget* parent)
+    : QDialog(parent), m_settings(settings), m_devices(devices), m_present(std::move(present)),
+      m_models(new QComboBox(this)), m_serial(new QLineEdit(this)), m_ports(new QComboBox(this)),
+      m_info(new QPushButton(UiText(ids::SettingsInfoButton), this)),
+      m_ok(new QPushButton(UiText(ids::SettingsOk), this)),
+      m_cancel(new QPushButton(UiText(ids::SettingsCancel), this)) {
+    setWindowTitle(UiText(ids::SettingsCaption));
+    m_models->setObjectName(QStringLiteral("modelList"));
+    m_serial->setObjectName(QStringLiteral("serialEdit"));
+    m_ports->setObjectName(QStringLiteral("comList"));
+    m_info->setObjectName(QStringLiteral("infoButton"));
+    m_ok->setObjectName(QStringLiteral("okButton"));
+    m_cancel->setObjectName(QStringLiteral("cancelButton"));
+
+    for (int model = 0; model < EcrModelCount; ++model) {
+        const std::string_view name = EcrModelName(model);
+        m_models->addItem(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+    }
+    // An index that is in no list, such as -1, leaves that list without a selection.
+    m_models->setCurrentIndex(IsValidEcrModel(settings.EcrType) ? settings.EcrType : -1);
+    for (int com = 0; com < PortCount; ++com) {
+        m_ports->addItem(PortLabel(com));
+    }
+    m_ports->setCurrentIndex(settings.EcrCom >= 0 && settings.EcrCom < PortCount ? settings.EcrCom
+                                                                                 : -1);
+    m_serial->setMaxLength(SerialLength);
+    m_serial->setAlignment(Qt::AlignRight);
+    m_serial->setText(Text(SerialDigits(settings.EcrSerial)));
+    m_serial->installEventFilter(this);
+    m_info->setEnabled(false);
+    m_ok->setDefault(true);
+    m_ok->setAutoDefault(true);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(new QLabel(UiText(ids::SettingsModelLabel), this), 0, 0);
+    layout->addWidget(m_models, 0, 1, 1, 3);
+    layout->addWidget(new QLabel(UiText(ids::SettingsSerialLabel), this), 1, 0);
+    layout->addWidget(m_serial, 1, 1);
+    layout->addWidget(m_info, 1, 2);
+    layout->addWidget(m_ok, 1, 3);
+    layout->addWidget(new QLabel(UiText(ids::SettingsComLabel), this), 2, 0);
+    layout->addWidget(m_ports, 2, 1, 1, 2);
+    layout->addWidget(m_cancel, 2, 3);
+    if (ShowsDevices) {
+        m_device = new QComboBox(this);
+        m_device->setObjectName(QStringLiteral("deviceList"));
+        m_device->setEditable(true);
+        m_device->setInsertPolicy(QComboBox::NoInsert);
+        m_device->setToolTip(UiText(ids::PortDeviceTip));
+        for (const SerialDevice& device : m_present) {
+            m_device->addItem(Text(device.path));
+            if (!device.target.empty()) {
+                m_device->setItemData(m_device->count() - 1, Text(device.target), Qt::ToolTipRole);
+            }
+        }
+        layout->addWidget(new QLabel(UiText(ids::PortDeviceLabel), this), 3, 0);
+        layout->addWidget(m_device, 3, 1, 1, 3);
+        connect(m_device, &QComboBox::editTextChanged, this, &CSettingsDialog::DeviceEdited);
+        connect(m_ports, &QComboBox::currentIndexChanged, this, &CSettingsDialog::ShowDeviceOfPort);
+        ShowDeviceOfPort(m_ports->currentIndex());
+    }
+    layout->setColumnStretch(1, 1);
+
+    connect(m_info, &QPushButton::clicked, this, &CSettingsDialog::OnInfo);
+    connect(m_ok, &QPushButton::clicked, this, &CSettingsDialog::accept);
+    connect(m_cancel, &QPushButton::clicked, this, &CSettingsDialog::reject);
+    m_models->setFocus();
+}
+
+CSettingsDialog::~CSettingsDialog() = default;
+
+void CSettingsDialog::SetInfoQuery(InfoQuery query) {
+    m_query = std::move(query);
+    m_info->setEnabled(static_cast<bool>(m_query));
+}
+
+void CSettingsDialog::SetFeedback(IFeedback* feedback) {
+    m_feedback = feedback;
+}
+
+IFeedback& CSettingsDialog::Feedback() {
+    if (m_feedback == nullptr) {
+        m_feedback = new CQtFeedback(this, nullptr);
+    }
+    return *m_feedback;
+}
+
+PortDevices CSettingsDialog::Devices() const {
+    PortDevices devices = m_devices;
+    const PortDevices defaults = DefaultPortDevices();
+    for (std::size_t i = 0; i < devices.size(); ++i) {
+        if (devices[i].empty()) {
+            devices[i] = defaults[i];
+        }
+    }
+    return devices;
+}
+
+QString CSettingsDialog::PortLabel(int com) const {
+    const std::string name(LoadString(ids::SettingsCom1 + static_cast<unsigned>(com)));
+    if (!ShowsDevices) {
+        return Text(name);
+    }
+    const std::string& device = m_devices[static_cast<std::size_t>(com)];
+    const std::string shown =
+        device.empty() ? DefaultPortDevices()[static_cast<std::size_t>(com)] : device;
+    return Text(FormatMessage(ids::PortWithDevice, name.c_str(), shown.c_str()));
+}
+
+void CSettingsDialog::ShowDeviceOfPort(int com) {
+    if (m_device == nullptr) {
+        return;
+    }
+    m_device->setEnabled(com >= 0 && com < PortCount);
+    m_showingDevice = true;
+    m_device->setCurrentIndex(-1);
+    m_device->setEditText(
+        com >= 0 && com < PortCount ? Text(m_devices[static_cast<std::size_t>(com)]) : QString());
+    m_showingDevice = false;
+}
+
+void CSettingsDialog::DeviceEdited(const QString& text) {
+    const int com = m_ports->currentIndex();
+    if (m_showingDevice || com < 0 || com >= PortCount) {
+        return;
+    }
+    m_devices[static_cast<std::size_t>(com)] = text.trimmed().toStdString();
+    m_ports->setItemText(com, PortLabel(com));
+}
+
+void CSettingsDialog::OnInfo() {
+    if (!m_query) {
+        return;
+    }
+    if (const std::optional<std::string> serial = m_query(Feedback())) {
+        m_serial->setText(
+            QString::fromLatin1(serial->data(), static_cast<qsizetype>(serial->size())));
+    }
+}
+
+void CSettingsDialog::accept() {
+    const SettingsDialogCheck check = CheckSettingsDialog(
+        m_models->currentIndex(), m_ports->currentIndex(), m_serial->text().toStdString());
+    if (check.messageId != 0) {
+        ShowError(Feedback(), check.messageId);
+        return;
+    }
+    m_settings = check.settings;
+    QDialog::accept();
+}
+
+bool CSettingsDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_serial && event->type() == QEvent::KeyPress &&
+        IsTypedNonDigit(*static_cast<QKeyEvent*>(event))) {
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace tillora

@@ -1,0 +1,76 @@
+#include "ui/StartOptions.h"
+
+#include "link/TracingLine.h"
+
+#include <QCommandLineParser>
+#include <QFile>
+
+#include <cstdio>
+
+namespace tillora {
+namespace {
+
+constexpr int ExitUsage = 2;
+
+void Print(std::FILE* out, const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), out);
+    std::fflush(out);
+}
+
+// A file name as the system's own functions take it.
+std::string LocalPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+} // namespace
+
+std::optional<StartOptions> ParseStartOptions(const QStringList& arguments, int& exitCode) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Tillora: the cash register's tables, reports and logo"));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption ini(QStringLiteral("ini"),
+                                 QStringLiteral("INI file with the connection settings"),
+                                 QStringLiteral("FILE"));
+    const QCommandLineOption demo(QStringLiteral("demo"),
+                                  QStringLiteral("talk to the built-in simulated register"));
+    const QCommandLineOption trace(QStringLiteral("trace"),
+                                   QStringLiteral("write every byte on the line to this file"),
+                                   QStringLiteral("FILE"));
+    parser.addOptions({ini, demo, trace});
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("a table file to read into the articles"),
+                                 QStringLiteral("[FILE]"));
+
+    exitCode = 0;
+    if (!parser.parse(arguments)) {
+        Print(stderr, parser.errorText() + QStringLiteral("\n\n") + parser.helpText());
+        exitCode = ExitUsage;
+        return std::nullopt;
+    }
+    if (parser.isSet(help)) {
+        Print(stdout, parser.helpText());
+        return std::nullopt;
+    }
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1) {
+        Print(stderr, QStringLiteral("one table file at most\n\n") + parser.helpText());
+        exitCode = ExitUsage;
+        return std::nullopt;
+    }
+    StartOptions options;
+    options.connection.iniFile = LocalPath(parser.value(ini));
+    options.connection.demo = parser.isSet(demo);
+    options.connection.traceFile = LocalPath(parser.value(trace));
+    if (!files.isEmpty()) {
+        options.file = LocalPath(files.front());
+    }
+    if (!CanTraceTo(options.connection.traceFile)) {
+        Print(stderr, QStringLiteral("--trace: cannot write %1\n").arg(parser.value(trace)));
+        exitCode = ExitUsage;
+        return std::nullopt;
+    }
+    return options;
+}
+
+} // namespace tillora
