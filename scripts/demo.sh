@@ -1,9 +1,18 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs Tillora against its built-in simulated register.
+# Installs what is missing, builds, and opens Tillora on the example articles with its built-in
+# simulated register; where there is no display, runs the command-line tool against it instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh
+if [ -x build/bin/tillora ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
+    echo "Starting the window with the demo register: build/bin/tillora --demo examples/articles.txt"
+    exec build/bin/tillora --demo examples/articles.txt
+fi
+echo "No display here, so the window cannot open; the command-line tool talks to the demo register:"
 echo
 echo "$ tillora-cli --demo info"
 build/bin/tillora-cli --demo info
+echo
+echo "$ tillora-cli --demo send articles examples/articles.txt --columns price"
+build/bin/tillora-cli --demo --gap 0 send articles examples/articles.txt --columns price
