@@ -7,6 +7,7 @@
 #include "link/EcrSettings.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 int main(int argc, char** argv) {
@@ -14,6 +15,8 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
+    // The windows' recent files and state go where they cannot spoil the user's.
+    QStandardPaths::setTestModeEnabled(true);
     // The tax letters of the sample rows are those of the first models.
     tillora::ConnectionSettings().EcrType = 0;
     QTemporaryDir folder;

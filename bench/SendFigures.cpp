@@ -5,7 +5,9 @@
 #include "tables/TableSetup.h"
 #include "tables/TableWriter.h"
 #include "ui/Commands.h"
+#include "ui/KassivoView.h"
 #include "ui/MainFrame.h"
+#include "ui/QtFeedback.h"
 #include "ui/RegisterCommands.h"
 #include "ui/StatusPanes.h"
 
@@ -89,7 +91,7 @@ WindowSend SendFromTheWindow(const std::string& device, const QString& file,
     QApplication::processEvents();
     frame.Register().Connect({ini, false, ""});
     WindowSend result;
-    if (!frame.OpenStartFile(file.toStdString())) {
+    if (!frame.View().ReadFileIntoCurrentTable(file.toStdString(), frame.Feedback())) {
         return result;
     }
     QApplication::processEvents();

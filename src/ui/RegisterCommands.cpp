@@ -52,8 +52,16 @@ void CRegisterCommands::Connect(const RegisterConnection& connection) {
         LineChoice line;
         m_demoRegister = sim::StartDemoRegister(ConnectionSettings(), line, m_clock);
         m_demoLine = line.demoLine;
-        m_frame.UpdateFrameTitle();
+        ShowSettingsInForce();
     }
+}
+
+// The company lines' flag column and the title follow the model and serial in force.
+void CRegisterCommands::ShowSettingsInForce() {
+    CTableGrid& company = m_frame.View().Grid(TableKind::Company);
+    ApplyModelColumns(company.Cells(), ConnectionSettings().EcrType);
+    company.ResetFromCells();
+    m_frame.UpdateFrameTitle();
 }
 
 std::string CRegisterCommands::IniFile() const {
@@ -139,10 +147,7 @@ void CRegisterCommands::OnEcrSettings() {
     if (!SavePortDevices(ini, dialog.Devices())) {
         ShowError(m_frame.Feedback(), ids::SettingsNotWritten, ini.GetPath().c_str());
     }
-    CTableGrid& company = m_frame.View().Grid(TableKind::Company);
-    ApplyModelColumns(company.Cells(), ConnectionSettings().EcrType);
-    company.ResetFromCells();
-    m_frame.UpdateFrameTitle();
+    ShowSettingsInForce();
 }
 
 } // namespace tillora

@@ -69,6 +69,7 @@ public:
 
 private:
     void BindCommands();
+    void ShowSettingsInForce();
     LineChoice LineFrom(const EcrIniFile& ini) const;
     // Runs a transfer with the session of the settings in force; counted: a send, whose records
     // the progress bar counts.

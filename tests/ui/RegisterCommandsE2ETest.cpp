@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -91,6 +92,8 @@ QStringList Repeated(const QString& text, int times) {
 class RegisterCommandsE2ETest : public QObject {
     Q_OBJECT
 private slots:
+    // The window keeps its recent files and state where a test cannot spoil the user's.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init() {
         ConnectionSettings() = {0, 0, 123};
         temp = std::make_unique<test::TempFolder>("tillora-register-e2e");

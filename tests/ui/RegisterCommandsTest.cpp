@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTest>
 
 using namespace tillora;
@@ -37,6 +38,8 @@ const std::string Articles = TILLORA_SOURCE_DIR "/examples/articles.txt";
 class RegisterCommandsTest : public QObject {
     Q_OBJECT
 private slots:
+    // The window keeps its recent files and state where a test cannot spoil the user's.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init() {
         ConnectionSettings() = {};
         temp = std::make_unique<test::TempFolder>("tillora-register-commands");
@@ -111,11 +114,17 @@ private slots:
     }
 
     void demoModeMakesTheSettingsDescribeItsRegister() {
+        // A model that the file gives but the catalogue lacks: the company lines have no flag.
+        ConnectionSettings() = {12, 0, 0};
+        CTableGrid& company = frame->View().Grid(TableKind::Company);
+        ApplyModelColumns(company.Cells(), 12);
+        company.ResetFromCells();
         Connect({"", true, ""});
         QVERIFY(frame->Register().DemoRegister() != nullptr);
         QCOMPARE(ConnectionSettings().EcrType, 0);
         QCOMPARE(ConnectionSettings().EcrSerial, 123u);
         QCOMPARE(frame->windowTitle(), QStringLiteral("Tillora - [Mirel Fintale, COM1, 000123]"));
+        QVERIFY(!company.isColumnHidden(company.Model()->IndexOf(1, 2).column()));
         QVERIFY(!frame->Register().SettingsAccepted());
     }
 
