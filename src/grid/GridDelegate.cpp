@@ -4,6 +4,7 @@
 
 #include <QAbstractItemView>
 #include <QKeyEvent>
+#include <QPainter>
 
 #include <algorithm>
 
@@ -37,6 +38,22 @@ EditorOptions OptionsOf(const QModelIndex& index) {
 } // namespace
 
 CGridDelegate::CGridDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
+
+void CGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const {
+    QStyledItemDelegate::paint(painter, option, index);
+    if (!option.state.testFlag(QStyle::State_HasFocus)) {
+        return;
+    }
+    constexpr int frameWidth = 2;
+    painter->save();
+    QPen pen(option.palette.color(QPalette::Active, QPalette::Text), frameWidth);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter->setPen(pen);
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(option.rect.adjusted(1, 1, -1, -1));
+    painter->restore();
+}
 
 std::optional<QKeyCombination> CGridDelegate::TakeEndingKey() {
     return std::exchange(m_endingKey, std::nullopt);

@@ -28,6 +28,10 @@ public:
                       const QModelIndex& index) const override;
     void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
                               const QModelIndex& index) const override;
+    // Frames the focus cell plainly, so that a cell reached by find or go-to stands out even
+    // beside a selection elsewhere.
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
 
 signals:
     // A new editor for the cell at the model index.

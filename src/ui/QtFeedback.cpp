@@ -25,6 +25,27 @@ QMessageBox::Icon BoxIcon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// While a box is open over a running operation, the pointer shows that it can be answered: the
+// wait cursor set for the operation would otherwise cover the box too.
+class CArrowWhileBoxOpen {
+public:
+    explicit CArrowWhileBoxOpen(bool waiting) : m_waiting(waiting) {
+        if (m_waiting) {
+            QApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
+        }
+    }
+    ~CArrowWhileBoxOpen() {
+        if (m_waiting) {
+            QApplication::restoreOverrideCursor();
+        }
+    }
+    CArrowWhileBoxOpen(const CArrowWhileBoxOpen&) = delete;
+    CArrowWhileBoxOpen& operator=(const CArrowWhileBoxOpen&) = delete;
+
+private:
+    bool m_waiting;
+};
+
 } // namespace
 
 CQtFeedback::CQtFeedback(QWidget* window, CStatusPanes* panes)
@@ -56,6 +77,7 @@ void CQtFeedback::ShowBox(const std::string& text, MessageIcon icon, const std::
     QPushButton* ok = box.addButton(UiText(ids::ButtonOk), QMessageBox::AcceptRole);
     box.setDefaultButton(ok);
     box.setEscapeButton(ok);
+    const CArrowWhileBoxOpen arrow(m_waitDepth > 0);
     box.exec();
 }
 
@@ -70,6 +92,7 @@ bool CQtFeedback::AskYesNo(unsigned /*stringId*/, const std::string& text, Messa
     QPushButton* no = box.addButton(UiText(ids::ButtonNo), QMessageBox::NoRole);
     box.setDefaultButton(defaultNo ? no : yes);
     box.setEscapeButton(no);
+    const CArrowWhileBoxOpen arrow(m_waitDepth > 0);
     box.exec();
     return box.clickedButton() == yes;
 }

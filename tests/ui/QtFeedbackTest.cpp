@@ -56,6 +56,7 @@ struct BoxSeen {
     QStringList buttons;
     QString defaultButton;
     QString escapeButton;
+    Qt::CursorShape cursor = Qt::BlankCursor; // the application's override, if any
 };
 
 void AnswerNextBox(BoxSeen& seen, const QString& press = {}) {
@@ -77,6 +78,9 @@ void AnswerNextBox(BoxSeen& seen, const QString& press = {}) {
         }
         seen.defaultButton = box->defaultButton()->text();
         seen.escapeButton = box->escapeButton()->text();
+        if (const QCursor* cursor = QApplication::overrideCursor()) {
+            seen.cursor = cursor->shape();
+        }
         for (QAbstractButton* button : box->buttons()) {
             if (press.isEmpty() ? button == box->defaultButton() : button->text() == press) {
                 button->click();
@@ -185,6 +189,20 @@ private slots:
         feedback->EndWaitCursor();
         QCOMPARE(QApplication::overrideCursor(), nullptr);
         feedback->EndWaitCursor(); // one too many changes nothing
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+
+    void aBoxDuringAWaitShowsTheArrowAndTheWaitComesBack() {
+        feedback->BeginWaitCursor();
+        BoxSeen seen;
+        AnswerNextBox(seen);
+        feedback->ShowMessage(20025, "!", MessageIcon::Error);
+        QCOMPARE(seen.cursor, Qt::ArrowCursor);
+        AnswerNextBox(seen);
+        feedback->AskYesNo(20041, "?", MessageIcon::Question, true);
+        QCOMPARE(seen.cursor, Qt::ArrowCursor);
+        QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        feedback->EndWaitCursor();
         QCOMPARE(QApplication::overrideCursor(), nullptr);
     }
 
