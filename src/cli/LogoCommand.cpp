@@ -15,7 +15,7 @@ bool LoadPicture(CCliSession& session, const LogoArguments& arguments, CurrentPi
     const int model = session.Settings().EcrType;
     if (arguments.file.empty() && !arguments.useDefault) {
         // As the logo manager opens: the remembered file, else the default, else none to send.
-        LoadStartPicture(picture, session.Ini(), model, ExecutableFolder());
+        LoadStartPicture(picture, session.Ini(), model, DefaultLogoBase());
         return true;
     }
     const std::string path = arguments.useDefault ? DefaultLogoPath(model) : arguments.file;

@@ -6,11 +6,15 @@
 #include "link/Message.h"
 #include "res/StringIds.h"
 
+#include <filesystem>
+#include <system_error>
+
 namespace tillora {
 namespace {
 
 constexpr unsigned LogoHeight = 80;
 constexpr unsigned LogoColours = 2;
+constexpr const char* LogoFolder = "EcrLogo";
 
 } // namespace
 
@@ -59,19 +63,41 @@ std::string ExecutableFolder() {
     return executable.empty() ? std::string() : PathToUtf8(Utf8Path(executable).parent_path());
 }
 
+std::string DefaultLogoBase(const std::string& executableFolder) {
+    if (executableFolder.empty()) {
+        return executableFolder;
+    }
+    const std::filesystem::path beside = Utf8Path(executableFolder);
+    const std::filesystem::path installed = beside.parent_path() / "share" / "tillora";
+    std::error_code error;
+    if (!std::filesystem::is_directory(beside / LogoFolder, error) &&
+        std::filesystem::is_directory(installed / LogoFolder, error)) {
+        return PathToUtf8(installed);
+    }
+    return executableFolder;
+}
+
+std::string DefaultLogoBase() {
+    return DefaultLogoBase(ExecutableFolder());
+}
+
 std::string DefaultLogoPath(int model) {
-    return DefaultLogoPath(model, ExecutableFolder());
+    return DefaultLogoPath(model, DefaultLogoBase());
 }
 
 std::string DefaultLogoPath(int model, const std::string& folder) {
-    return PathToUtf8(Utf8Path(folder) / "EcrLogo" / DefaultLogoFileName(model));
+    return PathToUtf8(Utf8Path(folder) / LogoFolder / DefaultLogoFileName(model));
+}
+
+void CurrentPicture::Discard() {
+    m_loaded = false;
+    m_path.clear();
+    m_info.reset();
 }
 
 bool CurrentPicture::Load(const std::string& path, EcrIniFile& ini) {
     // The old picture goes first, so that a failed load leaves none.
-    m_loaded = false;
-    m_path.clear();
-    m_info.reset();
+    Discard();
     if (!path.empty()) {
         const BitmapInspection inspection = InspectBitmap(path);
         m_lastFailure = inspection.status;
@@ -91,15 +117,26 @@ bool CurrentPicture::Load(const std::string& path, EcrIniFile& ini) {
     return true;
 }
 
+std::vector<std::string> StartPictureCandidates(const EcrIniFile& ini, int model,
+                                                const std::string& folder) {
+    std::vector<std::string> candidates;
+    // No remembered file (a first run) is not the built-in picture: the model's default comes
+    // before it.
+    if (std::string remembered = RememberedLogoPath(ini); !remembered.empty()) {
+        candidates.push_back(std::move(remembered));
+    }
+    candidates.push_back(DefaultLogoPath(model, folder));
+    candidates.emplace_back();
+    return candidates;
+}
+
 void LoadStartPicture(CurrentPicture& picture, EcrIniFile& ini, int model,
                       const std::string& folder) {
-    if (picture.Load(RememberedLogoPath(ini), ini)) {
-        return;
+    for (const std::string& path : StartPictureCandidates(ini, model, folder)) {
+        if (picture.Load(path, ini)) {
+            return;
+        }
     }
-    if (picture.Load(DefaultLogoPath(model, folder), ini)) {
-        return;
-    }
-    picture.Load("", ini);
 }
 
 } // namespace tillora

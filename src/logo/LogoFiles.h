@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tillora {
 
@@ -30,11 +31,20 @@ std::string LogoSizeHint(int model);
 
 // The file name of the default picture of a model, in the folder "EcrLogo".
 std::string DefaultLogoFileName(int model);
-// folder/EcrLogo/<the model's file name>; the first form takes the executable's folder.
+// folder/EcrLogo/<the model's file name>; the first form takes the running program's
+// DefaultLogoBase().
 std::string DefaultLogoPath(int model);
 std::string DefaultLogoPath(int model, const std::string& folder);
 // The folder of the running executable; empty when the system does not tell.
 std::string ExecutableFolder();
+// The folder whose "EcrLogo" holds the default pictures of a program in executableFolder: that
+// folder itself when "EcrLogo" is beside the executable (a build, or a copy on Windows), else the
+// installed data folder <prefix>/share/tillora of a program in <prefix>/bin when its "EcrLogo"
+// is there, else the executable's folder all the same, so that the path the user is told of is
+// the documented one.
+std::string DefaultLogoBase(const std::string& executableFolder);
+// The same for the running program.
+std::string DefaultLogoBase();
 
 // The picture the logo manager shows and sends. The built-in picture has no file: it is
 // loaded, but its path is empty and it has no file information. The colour count and the
@@ -46,6 +56,9 @@ public:
     // path (empty for the built-in picture) is written to the INI file; on failure no picture is
     // current and the INI file is left as it was.
     bool Load(const std::string& path, EcrIniFile& ini);
+    // Leaves no picture current, as a failed load does; the INI file, the colour count and the
+    // information line stay as they are.
+    void Discard();
 
     bool IsLoaded() const { return m_loaded; }
     bool IsBuiltIn() const { return m_loaded && m_path.empty(); }
@@ -69,8 +82,12 @@ private:
     BitmapStatus m_lastFailure = BitmapStatus::Ok;
 };
 
-// The picture the logo manager opens with: the remembered file, else the model's default in
-// folder's "EcrLogo", else the built-in picture.
+// The pictures the logo manager tries when it opens, in order: the remembered file (when one is
+// remembered), the model's default in folder's "EcrLogo", and the built-in picture (empty).
+std::vector<std::string> StartPictureCandidates(const EcrIniFile& ini, int model,
+                                                const std::string& folder);
+
+// Loads the first of the start candidates that loads.
 void LoadStartPicture(CurrentPicture& picture, EcrIniFile& ini, int model,
                       const std::string& folder);
 

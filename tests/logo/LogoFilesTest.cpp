@@ -69,6 +69,33 @@ TEST_F(LogoFilesTest, DefaultFolderIsTheExecutables) {
     EXPECT_EQ(Utf8Path(DefaultLogoPath(5)), executable.parent_path() / "EcrLogo" / "Vexo2MZB.bmp");
 }
 
+// A build or a copy keeps the pictures beside the executable; an installed program in
+// <prefix>/bin finds them in <prefix>/share/tillora.
+TEST_F(LogoFilesTest, DefaultsAreBesideTheExecutableElseInTheInstalledDataFolder) {
+    const std::filesystem::path bin = folder.Path() / "bin";
+    const std::filesystem::path share = folder.Path() / "share" / "tillora";
+    struct Case {
+        bool beside;
+        bool installed;
+        std::filesystem::path base;
+    };
+    const Case cases[] = {
+        {true, true, bin}, {false, true, share}, {false, false, bin}, {true, false, bin}};
+    for (const Case& c : cases) {
+        std::filesystem::remove_all(bin);
+        std::filesystem::remove_all(folder.Path() / "share");
+        std::filesystem::create_directories(bin);
+        if (c.beside) {
+            std::filesystem::create_directories(bin / "EcrLogo");
+        }
+        if (c.installed) {
+            std::filesystem::create_directories(share / "EcrLogo");
+        }
+        EXPECT_EQ(Utf8Path(DefaultLogoBase(PathToUtf8(bin))), c.base) << c.beside << c.installed;
+    }
+    EXPECT_EQ(DefaultLogoBase(""), "");
+}
+
 TEST_F(LogoFilesTest, LoadingAFileRemembersItAndDescribesIt) {
     const std::string path = Picture("logo.bmp", BitmapShape{224, 80, 1});
     CurrentPicture picture;
@@ -97,6 +124,19 @@ TEST_F(LogoFilesTest, FailedLoadLeavesNoPictureAndTheIniAsItWas) {
     // The colour count and the information line stay those of the last file.
     EXPECT_EQ(picture.Colours(), 16777216u);
     EXPECT_EQ(picture.InformationLine(), "Ширина: 16   Височина: 16   Цвята: 16777216");
+}
+
+TEST_F(LogoFilesTest, DiscardLeavesNoPictureButKeepsWhatTheLastFileSaid) {
+    const std::string path = Picture("logo.bmp", BitmapShape{20, 10, 4});
+    CurrentPicture picture;
+    ASSERT_TRUE(picture.Load(path, ini));
+    picture.Discard();
+    EXPECT_FALSE(picture.IsLoaded());
+    EXPECT_EQ(picture.Path(), "");
+    EXPECT_FALSE(picture.Info().has_value());
+    EXPECT_EQ(picture.Colours(), 16u);
+    EXPECT_EQ(picture.InformationLine(), "Ширина: 20   Височина: 10   Цвята: 16");
+    EXPECT_EQ(Remembered(), path);
 }
 
 TEST_F(LogoFilesTest, BuiltInPictureIsRememberedAsEmpty) {
@@ -132,6 +172,13 @@ TEST_F(LogoFilesTest, StartTakesRememberedThenDefaultThenBuiltIn) {
     LoadStartPicture(picture, ini, 8, programs); // no default picture for model 8 there
     EXPECT_TRUE(picture.IsBuiltIn());
     EXPECT_EQ(Remembered(), "");
+
+    // Nothing remembered, or the built-in picture remembered: the default still comes first.
+    LoadStartPicture(picture, ini, 5, programs);
+    EXPECT_EQ(Utf8Path(picture.Path()), Utf8Path(byDefault));
+    EXPECT_EQ(
+        StartPictureCandidates(EcrIniFile(PathToUtf8(folder.Path() / "none.ini")), 5, programs),
+        (std::vector<std::string>{DefaultLogoPath(5, programs), ""}));
 }
 
 } // namespace
