@@ -5,6 +5,7 @@
 #include "ui/FileCommands.h"
 #include "ui/FindCommands.h"
 #include "ui/KassivoView.h"
+#include "ui/LogoCommand.h"
 #include "ui/PrintCommands.h"
 #include "ui/QtFeedback.h"
 #include "ui/RegisterCommands.h"
@@ -33,6 +34,7 @@ CMainFrame::CMainFrame(QWidget* parent)
     BindEditCommands();
     BindViewCommands();
     m_register = new CRegisterCommands(*this);
+    m_logo = new CLogoCommand(*this);
     BindFindCommands(*m_commands, *m_view, *m_feedback, this);
     new CPrintCommands(*m_commands, *m_view, *m_feedback, this);
     m_files = new CFileCommands(*this);

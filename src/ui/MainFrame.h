@@ -9,6 +9,7 @@ namespace tillora {
 class CCommands;
 class CFileCommands;
 class CKassivoView;
+class CLogoCommand;
 class CQtFeedback;
 class CRegisterCommands;
 class CStatusPanes;
@@ -29,6 +30,7 @@ public:
     CRegisterCommands& Register() const { return *m_register; }
     CFileCommands& Files() const { return *m_files; }
     CWindowBars& Bars() const { return *m_bars; }
+    CLogoCommand& Logo() const { return *m_logo; }
 
     // The title from the connection settings in force.
     void UpdateFrameTitle();
@@ -50,6 +52,7 @@ private:
     CRegisterCommands* m_register;
     CFileCommands* m_files = nullptr;
     CWindowBars* m_bars = nullptr;
+    CLogoCommand* m_logo = nullptr;
 };
 
 } // namespace tillora
