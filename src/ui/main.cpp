@@ -1,6 +1,7 @@
 #include "link/EcrIniFile.h"
 #include "link/EcrSettings.h"
 #include "link/IniLocation.h"
+#include "ui/AppIcon.h"
 #include "ui/MainFrame.h"
 #include "ui/RegisterCommands.h"
 #include "ui/StartOptions.h"
@@ -13,6 +14,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tillora"));
+    QApplication::setWindowIcon(tillora::AppIcon());
 
     // Qt has taken its own options (-platform and the like) out of the arguments by now.
     int exitCode = 0;
