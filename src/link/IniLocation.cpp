@@ -54,6 +54,14 @@ bool CanCreateFilesIn(const fs::path& folder, const std::string& programName) {
     return true;
 }
 
+// An installed program keeps its data in <prefix>/share/<program>, beside <prefix>/bin: it never
+// writes beside itself, not even for a user who may (root, a prefix in the home folder), since
+// the package manager owns that folder and each user has settings of their own.
+bool IsInstalledProgram(const fs::path& folder, const std::string& programName) {
+    std::error_code ec;
+    return fs::is_directory(folder.parent_path() / "share" / programName, ec);
+}
+
 // The user's own folder for the program's settings; nothing when the environment names none.
 std::optional<fs::path> UserConfigFolder(const std::string& programName) {
 #ifdef _WIN32
@@ -100,7 +108,8 @@ std::string LocateIniFile(const std::string& programName, const std::string& exe
     }
     const fs::path folder = fs::path(executablePath).parent_path();
     std::string besideProgram = IniPathForExecutable((folder / programName).string());
-    if (!executablePath.empty() && CanCreateFilesIn(folder, programName)) {
+    if (!executablePath.empty() && !IsInstalledProgram(folder, programName) &&
+        CanCreateFilesIn(folder, programName)) {
         return besideProgram;
     }
     const std::optional<fs::path> userFolder = UserConfigFolder(programName);

@@ -9,7 +9,8 @@ namespace tillora {
 std::string IniPathForExecutable(const std::string& executablePath);
 
 // Where the program keeps its settings: the file named by the environment variable TILLORA_INI;
-// else "<program>.ini" beside the executable when that folder can be written; else the same name
+// else "<program>.ini" beside the executable when that folder can be written and the program is
+// not an installed one (with its data in ../share/<program>); else the same name
 // in the user's configuration folder ($XDG_CONFIG_HOME/tillora/, or ~/.config/tillora/), whose
 // folder is created when missing. programName is the GUI program's base name ("tillora"), so that
 // every front end in the folder shares one file.

@@ -114,6 +114,18 @@ TEST_F(IniLocationTest, UserConfigFolderWhenTheProgramFolderCannotBeWritten) {
     }
 }
 
+TEST_F(IniLocationTest, AnInstalledProgramUsesTheUserConfigFolderThoughItsFolderCanBeWritten) {
+    ScopedEnvironment ini("TILLORA_INI", nullptr);
+    fs::create_directories(m_folder / "usr" / "bin");
+    fs::create_directories(m_folder / "usr" / "share" / "tillora");
+    const fs::path config = m_folder / "config";
+    ScopedEnvironment xdg("XDG_CONFIG_HOME", config.string().c_str());
+
+    const std::string program = (m_folder / "usr" / "bin" / "tillora").string();
+    EXPECT_EQ(LocateIniFile("tillora", program), (config / "tillora" / "tillora.ini").string());
+    EXPECT_TRUE(fs::is_empty(m_folder / "usr" / "bin"));
+}
+
 #endif
 
 } // namespace
