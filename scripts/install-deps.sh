@@ -8,6 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
     locales
     qt6-base-dev libgl-dev qt6-translations-l10n fonts-liberation
+    desktop-file-utils appstream dpkg-dev
 )
 if [ "${1:-}" = "sanitizers" ]; then
     packages+=(clang-14 libclang-rt-14-dev)
