@@ -16,15 +16,15 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # stand in for "Courier New" and "Arial", and Qt's own dialogs in Bulgarian.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "tables of an electronic cash register: edit, send, report
- Tillora keeps the programmable tables of an electronic cash register on the
- computer: articles with their prices, tax groups and stock, operators,
- subgroups and the receipt header lines. It sends them to the register over a
- serial line, reads the register's report back and sends the receipt logo.
- .
- The package holds the desktop program (tillora), the command-line tool
- (tillora-cli), a simulated register on a pseudo-terminal (tillora-ecr-sim)
- and the user guide in Bulgarian.")
+# CPack indents the lines and marks the empty one; the summary above is the first line.
+set(CPACK_PACKAGE_DESCRIPTION
+    "Tillora keeps the programmable tables of an electronic cash register on the
+computer: articles with their prices, tax groups and stock, operators,
+subgroups and the receipt header lines. It sends them to the register over a
+serial line, reads the register's report back and sends the receipt logo.
+
+The package holds the desktop program (tillora), the command-line tool
+(tillora-cli), a simulated register on a pseudo-terminal (tillora-ecr-sim)
+and the user guide in Bulgarian.")
 
 include(CPack)
