@@ -2,40 +2,112 @@
 
 #include <array>
 #include <charconv>
-#include <cstdlib>
-
-#ifdef _WIN32
-#include <locale.h>
-#else
-#include <clocale>
-#include <locale.h>
-#endif
+#include <cmath>
+#include <limits>
+#include <system_error>
 
 namespace tillora {
 namespace {
 
-#ifdef _WIN32
-double StrtodPosix(const char* text, char** end) {
-    static const _locale_t posix = _create_locale(LC_NUMERIC, "C");
-    return _strtod_l(text, end, posix);
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
 }
-#else
-double StrtodPosix(const char* text, char** end) {
-    static const locale_t posix = newlocale(LC_NUMERIC_MASK, "C", static_cast<locale_t>(nullptr));
-    return strtod_l(text, end, posix);
+
+// White space as strtod skips it in the C locale.
+bool IsSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
 }
-#endif
+
+std::size_t SkipDigits(std::string_view text, std::size_t at) {
+    while (at < text.size() && IsDigit(text[at])) {
+        ++at;
+    }
+    return at;
+}
+
+// The parts of a plain decimal number: digits with an optional point, then an optional exponent.
+struct DecimalParts {
+    std::string_view whole;    // the integer digits
+    std::string_view fraction; // the digits after the point
+    std::string_view number;   // all of it but the sign, as from_chars takes it
+    long long exponent = 0;    // clamped far beyond any double's range
+};
+
+// The text after the sign, when it is a plain decimal number through to its end.
+std::optional<DecimalParts> SplitDecimal(std::string_view text) {
+    DecimalParts parts;
+    const std::size_t wholeEnd = SkipDigits(text, 0);
+    parts.whole = text.substr(0, wholeEnd);
+    std::size_t at = wholeEnd;
+    if (at < text.size() && text[at] == '.') {
+        const std::size_t fractionEnd = SkipDigits(text, at + 1);
+        parts.fraction = text.substr(at + 1, fractionEnd - at - 1);
+        at = fractionEnd;
+    }
+    if (parts.whole.empty() && parts.fraction.empty()) {
+        return std::nullopt;
+    }
+    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+        std::size_t digits = at + 1;
+        const bool negative = digits < text.size() && text[digits] == '-';
+        if (digits < text.size() && (text[digits] == '+' || text[digits] == '-')) {
+            ++digits;
+        }
+        const std::size_t exponentEnd = SkipDigits(text, digits);
+        if (exponentEnd == digits) {
+            return std::nullopt;
+        }
+        for (std::size_t i = digits; i < exponentEnd && parts.exponent < 1'000'000; ++i) {
+            parts.exponent = parts.exponent * 10 + (text[i] - '0');
+        }
+        parts.exponent = negative ? -parts.exponent : parts.exponent;
+        at = exponentEnd;
+    }
+    if (at != text.size()) {
+        return std::nullopt;
+    }
+    parts.number = text;
+    return parts;
+}
+
+// Whether a number too large or too small for a double is too small: its first significant digit
+// stands after the point.
+bool IsBelowRange(const DecimalParts& parts) {
+    const std::string digits = std::string(parts.whole) + std::string(parts.fraction);
+    const std::size_t first = digits.find_first_not_of('0');
+    if (first == std::string::npos) {
+        return true;
+    }
+    const long long order =
+        static_cast<long long>(parts.whole.size()) - static_cast<long long>(first) - 1;
+    return order + parts.exponent < 0;
+}
 
 } // namespace
 
 std::optional<double> ParseDecimal(std::string_view text) {
-    const std::string terminated(text); // strtod needs the NUL; an inner NUL ends the number early
-    char* end = nullptr;
-    const double value = StrtodPosix(terminated.c_str(), &end);
-    if (end == terminated.c_str() || end != terminated.c_str() + terminated.size()) {
+    std::size_t at = 0;
+    while (at < text.size() && IsSpace(text[at])) {
+        ++at;
+    }
+    const bool negative = at < text.size() && text[at] == '-';
+    if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
+        ++at;
+    }
+    const std::optional<DecimalParts> parts = SplitDecimal(text.substr(at));
+    if (!parts) {
         return std::nullopt;
     }
-    return value;
+    double value = 0.0;
+    const char* first = parts->number.data();
+    const auto result =
+        std::from_chars(first, first + parts->number.size(), value, std::chars_format::general);
+    if (result.ec == std::errc::result_out_of_range) {
+        value = IsBelowRange(*parts) ? 0.0 : std::numeric_limits<double>::infinity();
+    } else if (result.ec != std::errc() || result.ptr != first + parts->number.size()) {
+        return std::nullopt;
+    }
+    return negative ? -value : value;
 }
 
 std::string FormatDecimal(double value, int decimals) {
