@@ -78,6 +78,26 @@ void SetLineSettings(DCB& dcb, std::uint32_t baudRate, int byteSize, int parity,
     dcb.fAbortOnError = FALSE;
 }
 
+struct LineSettings {
+    std::uint32_t baudRate;
+    int byteSize;
+    int parity;
+    int stopBits;
+};
+
+// Queues, line settings, the transmitter-empty event for Write and non-blocking reads. A port
+// whose settings cannot be read or set would talk to the register at another rate or framing, and
+// one without its event mask or time-outs would hang in Write or Read: such a port is not opened.
+bool PrepareLine(HANDLE handle, DCB& dcb, const LineSettings& line, std::uint32_t inQueue,
+                 std::uint32_t outQueue) {
+    if (SetupComm(handle, inQueue, outQueue) == FALSE || GetCommState(handle, &dcb) == FALSE) {
+        return false;
+    }
+    SetLineSettings(dcb, line.baudRate, line.byteSize, line.parity, line.stopBits);
+    return SetCommState(handle, &dcb) != FALSE && SetCommMask(handle, EV_TXEMPTY) != FALSE &&
+           SetNonBlockingReads(handle);
+}
+
 // The number of bytes in the driver's input queue; false when the driver refuses to say.
 bool QueuedBytes(HANDLE handle, DWORD& queued) {
     DWORD errors = 0;
@@ -127,20 +147,19 @@ bool CSerialPort::OpenDevice(const std::string& device, std::uint32_t baudRate, 
         m_openError = {static_cast<int>(GetLastError()), std::system_category()};
         return false;
     }
-    m_openError.clear();
     m_impl = new Impl;
     m_impl->handle = handle;
-    SetupComm(handle, inQueue, outQueue);
     m_inQueue = inQueue;
     m_bitsPerByte = BitsPerByte(byteSize, parity, stopBits);
     DCB& dcb = m_impl->dcb;
     dcb.DCBlength = sizeof(DCB);
-    GetCommState(handle, &dcb);
-    SetLineSettings(dcb, baudRate, byteSize, parity, stopBits);
-    SetCommState(handle, &dcb);
-    // WaitCommEvent in Write then returns once the last byte has left the transmitter.
-    SetCommMask(handle, EV_TXEMPTY);
-    SetNonBlockingReads(handle);
+    if (!PrepareLine(handle, dcb, LineSettings{baudRate, byteSize, parity, stopBits}, inQueue,
+                     outQueue)) {
+        m_openError = {static_cast<int>(GetLastError()), std::system_category()};
+        Close();
+        return false;
+    }
+    m_openError.clear();
     // Whatever arrived before this open (the tail of an earlier exchange) is not an answer.
     Sleep(10);
     DrainInput();

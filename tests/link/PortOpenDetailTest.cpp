@@ -4,6 +4,8 @@
 #include "support/RecordingFeedback.h"
 #include "support/TempFolder.h"
 
+#include <fstream>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -65,6 +67,16 @@ TEST_F(OpenEcrLineTest, AMissingDeviceKeepsTheMessageAndAddsTheDeviceAsDetail) {
 TEST_F(OpenEcrLineTest, ADeviceNamedDirectlyIsTheOneInTheDetail) {
     LineChoice choice;
     choice.device = (temp.Path() / "pts-gone").string();
+    EXPECT_EQ(OpenEcrLine(choice, feedback), nullptr);
+    ASSERT_THAT(feedback.Ids(), ElementsAre(ids::PortNotOpened));
+    EXPECT_THAT(feedback.messages[0].detail, HasSubstr(choice.device));
+}
+
+TEST_F(OpenEcrLineTest, AFileThatIsNoSerialPortOpensButIsRefusedItsLineSettings) {
+    const auto path = temp.Path() / "plain-file";
+    { std::ofstream(path) << "x"; }
+    LineChoice choice;
+    choice.device = path.string();
     EXPECT_EQ(OpenEcrLine(choice, feedback), nullptr);
     ASSERT_THAT(feedback.Ids(), ElementsAre(ids::PortNotOpened));
     EXPECT_THAT(feedback.messages[0].detail, HasSubstr(choice.device));
