@@ -90,7 +90,8 @@ unsigned ParseUnsigned(std::string_view text) {
 EcrIniFile::EcrIniFile(std::string path) : m_path(std::move(path)) {}
 
 int EcrIniFile::GetInt(const std::string& section, const std::string& key, int defaultValue) const {
-    const std::optional<std::string> value = ini::FindValue(TextForReading(m_path), section, key);
+    const std::optional<std::string> value =
+        ini::FindValue(TextForReading(Utf8Path(m_path)), section, key);
     if (!value || value->empty()) {
         return defaultValue;
     }
@@ -104,7 +105,7 @@ unsigned EcrIniFile::GetUnsigned(const std::string& section, const std::string& 
 
 std::string EcrIniFile::GetString(const std::string& section, const std::string& key,
                                   const std::string& defaultValue) const {
-    return ini::FindValue(TextForReading(m_path), section, key).value_or(defaultValue);
+    return ini::FindValue(TextForReading(Utf8Path(m_path)), section, key).value_or(defaultValue);
 }
 
 bool EcrIniFile::WriteInt(const std::string& section, const std::string& key, int value) {
@@ -117,12 +118,13 @@ bool EcrIniFile::WriteUnsigned(const std::string& section, const std::string& ke
 
 bool EcrIniFile::WriteString(const std::string& section, const std::string& key,
                              const std::string& text) {
-    const std::optional<std::string> current = TextForEditing(m_path);
+    const std::optional<std::string> current = TextForEditing(Utf8Path(m_path));
     if (!current) {
         return false;
     }
-    return ReplaceFile(m_path, ini::SetValue(*current, section, key, SingleLine(text),
-                                             NewFileLineEnding)) == ReplaceResult::Replaced;
+    return ReplaceFile(Utf8Path(m_path), ini::SetValue(*current, section, key, SingleLine(text),
+                                                       NewFileLineEnding)) ==
+           ReplaceResult::Replaced;
 }
 
 } // namespace tillora

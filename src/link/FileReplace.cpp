@@ -1,17 +1,12 @@
 #include "link/FileReplace.h"
 
+#include "link/PlatformFiles.h"
+
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <random>
 #include <system_error>
-
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 namespace tillora {
 namespace {
@@ -34,11 +29,7 @@ std::optional<fs::path> CreateTempFile(const fs::path& target, std::FILE*& out) 
         if (fs::exists(candidate, ec) || ec) {
             continue;
         }
-#ifdef _WIN32
-        out = _wfopen(candidate.c_str(), L"wb");
-#else
-        out = std::fopen(candidate.c_str(), "wb");
-#endif
+        out = OpenFile(candidate, "wb");
         if (out != nullptr) {
             return candidate;
         }
@@ -48,36 +39,10 @@ std::optional<fs::path> CreateTempFile(const fs::path& target, std::FILE*& out) 
 
 // The bytes must be on the disk before the rename: a power cut after it must not leave the
 // target holding a file whose contents never got there.
-bool FlushToDisk(std::FILE* out) {
-    if (std::fflush(out) != 0) {
-        return false;
-    }
-#ifdef _WIN32
-    return _commit(_fileno(out)) == 0;
-#else
-    return fsync(fileno(out)) == 0;
-#endif
-}
-
 bool WriteComplete(std::FILE* out, const std::string& text) {
     const bool written =
-        std::fwrite(text.data(), 1, text.size(), out) == text.size() && FlushToDisk(out);
+        std::fwrite(text.data(), 1, text.size(), out) == text.size() && SyncFile(out);
     return std::fclose(out) == 0 && written;
-}
-
-// The rename itself is only lasting once the folder's entry is on the disk too. Windows keeps
-// no such folder handle; there the rename is as lasting as the file system makes it.
-void FlushFolder(const fs::path& target) {
-#ifndef _WIN32
-    const int folder = open(target.parent_path().empty() ? "." : target.parent_path().c_str(),
-                            O_RDONLY | O_DIRECTORY);
-    if (folder >= 0) {
-        fsync(folder);
-        close(folder);
-    }
-#else
-    (void)target;
-#endif
 }
 
 void KeepPermissions(const fs::path& target, const fs::path& temp) {
@@ -89,15 +54,6 @@ void KeepPermissions(const fs::path& target, const fs::path& temp) {
 }
 
 } // namespace
-
-fs::path Utf8Path(const std::string& text) {
-    return fs::path(std::u8string(text.begin(), text.end()));
-}
-
-std::string PathToUtf8(const fs::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
 
 std::optional<std::string> ReadWholeFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -125,7 +81,8 @@ ReplaceResult ReplaceFile(const fs::path& path, const std::string& text) {
         fs::rename(*temp, target, ec);
         written = !ec;
         if (written) {
-            FlushFolder(target);
+            // The rename itself is only lasting once the folder's entry is on the disk too.
+            SyncFolder(target.parent_path());
         }
     }
     if (!written) {

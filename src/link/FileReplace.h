@@ -1,14 +1,12 @@
 #pragma once
 
+#include "link/PlatformFiles.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
 
 namespace tillora {
-
-// Paths cross the program as UTF-8 text; these turn them into the platform's paths and back.
-std::filesystem::path Utf8Path(const std::string& text);
-std::string PathToUtf8(const std::filesystem::path& path);
 
 // The whole contents of a file, or nothing when it cannot be opened or read.
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);

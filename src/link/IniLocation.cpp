@@ -1,54 +1,27 @@
 #include "link/IniLocation.h"
 
+#include "link/PlatformFiles.h"
+
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <system_error>
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 namespace tillora {
 namespace {
 
 namespace fs = std::filesystem;
 
-bool IsPathSeparator(char c) {
-#ifdef _WIN32
-    return c == '\\' || c == '/';
-#else
-    return c == '/';
-#endif
-}
-
-// The variable's value; empty when it is not set.
-std::string EnvironmentValue(const char* name) {
-#ifdef _WIN32
-    char* value = nullptr;
-    std::size_t size = 0;
-    if (_dupenv_s(&value, &size, name) != 0 || value == nullptr) {
-        return {};
-    }
-    std::string text(value);
-    std::free(value);
-    return text;
-#else
-    const char* value = std::getenv(name);
-    return value == nullptr ? std::string() : std::string(value);
-#endif
-}
-
 // Whether a file can be made in the folder: tried with a probe file, because permissions, access
 // lists and read-only media each say no in their own way.
 bool CanCreateFilesIn(const fs::path& folder, const std::string& programName) {
-    const fs::path probe = folder / ("." + programName + ".ini.probe");
-    std::ofstream out(probe, std::ios::binary);
-    if (!out) {
+    const fs::path probe = folder / Utf8Path("." + programName + ".ini.probe");
+    std::FILE* out = OpenFile(probe, "wb");
+    if (out == nullptr) {
         return false;
     }
-    out.close();
+    std::fclose(out);
     std::error_code ec;
     fs::remove(probe, ec);
     return true;
@@ -59,27 +32,7 @@ bool CanCreateFilesIn(const fs::path& folder, const std::string& programName) {
 // the package manager owns that folder and each user has settings of their own.
 bool IsInstalledProgram(const fs::path& folder, const std::string& programName) {
     std::error_code ec;
-    return fs::is_directory(folder.parent_path() / "share" / programName, ec);
-}
-
-// The user's own folder for the program's settings; nothing when the environment names none.
-std::optional<fs::path> UserConfigFolder(const std::string& programName) {
-#ifdef _WIN32
-    const std::string appData = EnvironmentValue("APPDATA");
-    if (!appData.empty()) {
-        return fs::path(appData) / programName;
-    }
-#else
-    const std::string configHome = EnvironmentValue("XDG_CONFIG_HOME");
-    if (!configHome.empty() && fs::path(configHome).is_absolute()) {
-        return fs::path(configHome) / programName;
-    }
-    const std::string home = EnvironmentValue("HOME");
-    if (!home.empty()) {
-        return fs::path(home) / ".config" / programName;
-    }
-#endif
-    return std::nullopt;
+    return fs::is_directory(folder.parent_path() / "share" / Utf8Path(programName), ec);
 }
 
 } // namespace
@@ -106,8 +59,8 @@ std::string LocateIniFile(const std::string& programName, const std::string& exe
     if (!named.empty()) {
         return named;
     }
-    const fs::path folder = fs::path(executablePath).parent_path();
-    std::string besideProgram = IniPathForExecutable((folder / programName).string());
+    const fs::path folder = Utf8Path(executablePath).parent_path();
+    std::string besideProgram = IniPathForExecutable(PathToUtf8(folder / Utf8Path(programName)));
     if (!executablePath.empty() && !IsInstalledProgram(folder, programName) &&
         CanCreateFilesIn(folder, programName)) {
         return besideProgram;
@@ -118,22 +71,7 @@ std::string LocateIniFile(const std::string& programName, const std::string& exe
     }
     std::error_code ec;
     fs::create_directories(*userFolder, ec);
-    return IniPathForExecutable((*userFolder / programName).string());
-}
-
-std::string ExecutablePath() {
-#ifdef _WIN32
-    char path[500];
-    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    if (length == 0 || length >= sizeof path) {
-        return {}; // a path cut short names some other file
-    }
-    return std::string(path, length);
-#else
-    std::error_code ec;
-    const fs::path path = fs::read_symlink("/proc/self/exe", ec);
-    return ec ? std::string() : path.string();
-#endif
+    return IniPathForExecutable(PathToUtf8(*userFolder / Utf8Path(programName)));
 }
 
 } // namespace tillora

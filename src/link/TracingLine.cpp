@@ -1,5 +1,7 @@
 #include "link/TracingLine.h"
 
+#include "link/PlatformFiles.h"
+
 #include <chrono>
 
 namespace tillora {
@@ -17,7 +19,7 @@ bool CanTraceTo(const std::string& path) {
     if (path.empty()) {
         return true;
     }
-    std::FILE* file = std::fopen(path.c_str(), "a");
+    std::FILE* file = OpenFile(Utf8Path(path), "a");
     if (file == nullptr) {
         return false;
     }
@@ -27,7 +29,7 @@ bool CanTraceTo(const std::string& path) {
 
 std::unique_ptr<ISerialLine> CTracingLine::Wrap(std::unique_ptr<ISerialLine> inner,
                                                 const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "a");
+    std::FILE* file = OpenFile(Utf8Path(path), "a");
     if (file == nullptr) {
         return inner;
     }

@@ -1,0 +1,66 @@
+#include "link/IniLocation.h"
+#include "link/PlatformFiles.h"
+
+#include <cstdlib>
+#include <system_error>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace tillora {
+
+namespace fs = std::filesystem;
+
+// A POSIX name is a string of bytes: the UTF-8 text is the name itself.
+fs::path Utf8Path(const std::string& text) {
+    return fs::path(text);
+}
+
+std::string PathToUtf8(const fs::path& path) {
+    return path.string();
+}
+
+std::FILE* OpenFile(const fs::path& path, const char* mode) {
+    return std::fopen(path.c_str(), mode);
+}
+
+bool SyncFile(std::FILE* stream) {
+    return std::fflush(stream) == 0 && fsync(fileno(stream)) == 0;
+}
+
+void SyncFolder(const fs::path& folder) {
+    const int handle = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (handle >= 0) {
+        fsync(handle);
+        close(handle);
+    }
+}
+
+std::string EnvironmentValue(const char* name) {
+    const char* value = std::getenv(name);
+    return value == nullptr ? std::string() : std::string(value);
+}
+
+std::optional<fs::path> UserConfigFolder(const std::string& programName) {
+    const std::string configHome = EnvironmentValue("XDG_CONFIG_HOME");
+    if (!configHome.empty() && fs::path(configHome).is_absolute()) {
+        return fs::path(configHome) / programName;
+    }
+    const std::string home = EnvironmentValue("HOME");
+    if (!home.empty()) {
+        return fs::path(home) / ".config" / programName;
+    }
+    return std::nullopt;
+}
+
+bool IsPathSeparator(char c) {
+    return c == '/';
+}
+
+std::string ExecutablePath() {
+    std::error_code ec;
+    const fs::path path = fs::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string() : path.string();
+}
+
+} // namespace tillora

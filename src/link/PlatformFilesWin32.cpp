@@ -1,0 +1,100 @@
+#include "link/IniLocation.h"
+#include "link/PlatformFiles.h"
+
+#include <cstdlib>
+#include <io.h>
+#include <string_view>
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+namespace tillora {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Bytes that are not UTF-8 (a name an older program wrote in Windows-1251) become U+FFFD rather
+// than an exception: such a name matches no file, and the caller says the file cannot be opened.
+std::wstring Widen(std::string_view text) {
+    if (text.empty()) {
+        return {};
+    }
+    const int size = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), length);
+    return wide;
+}
+
+std::string Narrow(std::wstring_view text) {
+    if (text.empty()) {
+        return {};
+    }
+    const int size = static_cast<int>(text.size());
+    const int length =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string narrow(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, narrow.data(), length, nullptr, nullptr);
+    return narrow;
+}
+
+} // namespace
+
+fs::path Utf8Path(const std::string& text) {
+    return fs::path(Widen(text));
+}
+
+std::string PathToUtf8(const fs::path& path) {
+    return Narrow(path.native());
+}
+
+std::FILE* OpenFile(const fs::path& path, const char* mode) {
+    return _wfopen(path.c_str(), Widen(mode).c_str());
+}
+
+bool SyncFile(std::FILE* stream) {
+    return std::fflush(stream) == 0 && _commit(_fileno(stream)) == 0;
+}
+
+// Windows keeps no folder handle to flush; a rename is as lasting as the file system makes it.
+void SyncFolder(const fs::path& /*folder*/) {}
+
+std::string EnvironmentValue(const char* name) {
+    const wchar_t* value = _wgetenv(Widen(name).c_str());
+    return value == nullptr ? std::string() : Narrow(value);
+}
+
+std::optional<fs::path> UserConfigFolder(const std::string& programName) {
+    const std::string appData = EnvironmentValue("APPDATA");
+    if (appData.empty()) {
+        return std::nullopt;
+    }
+    return Utf8Path(appData) / Utf8Path(programName);
+}
+
+bool IsPathSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+std::string ExecutablePath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) {
+            return {};
+        }
+        if (length < path.size()) {
+            path.resize(length);
+            return Narrow(path);
+        }
+        if (path.size() >= 32768) {
+            return {}; // longer than any Windows path: a name cut short names some other file
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+} // namespace tillora
