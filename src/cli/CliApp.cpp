@@ -3,11 +3,15 @@
 #include "cli/CliSession.h"
 #include "cli/Commands.h"
 #include "cli/TableNames.h"
+#include "cli/Terminal.h"
 #include "link/TracingLine.h"
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 namespace tillora::cli {
 namespace {
@@ -119,6 +123,8 @@ int RunCli(int argc, char** argv) {
                  "tillora-cli"};
     app.require_subcommand(1);
     app.fallthrough(); // global options may also follow the command
+    // A file named "/x/y.txt" is a file on every system, never a Windows-style "/option".
+    app.allow_windows_style_options(false);
     CliOptions options;
     AddGlobalOptions(app, options);
     auto* info = app.add_subcommand("info", "ask the register for its serial number");
@@ -136,14 +142,17 @@ int RunCli(int argc, char** argv) {
     LogoArguments logoArguments;
     auto* logo = AddLogoCommand(app, logoArguments);
 
+    PrepareStandardStreams();
+    std::vector<std::string> arguments = Utf8Arguments(argc, argv);
+    std::reverse(arguments.begin(), arguments.end()); // CLI11 takes them last first
     try {
-        app.parse(argc, argv);
+        app.parse(arguments);
     } catch (const CLI::ParseError& e) {
         const int status = app.exit(e);
         return status == 0 ? ExitSuccess : ExitUsage;
     }
     if (!CanTraceTo(options.traceFile)) {
-        std::fprintf(stderr, "--trace: cannot write %s\n", options.traceFile.c_str());
+        Print(stderr, "--trace: cannot write %s\n", options.traceFile.c_str());
         return ExitUsage;
     }
     if (models->parsed()) {

@@ -40,7 +40,7 @@ void CCliFeedback::EndProgressLine() {
 
 void CCliFeedback::ClearProgress() {
     if (m_progressShown) {
-        std::fprintf(m_out, "\r\033[K");
+        ClearTerminalLine(m_out);
         std::fflush(m_out);
         m_progressShown = false;
     }
@@ -49,7 +49,7 @@ void CCliFeedback::ClearProgress() {
 void CCliFeedback::ShowMessage(unsigned /*stringId*/, const std::string& text,
                                MessageIcon /*icon*/) {
     EndProgressLine();
-    std::fprintf(m_out, "%s\n", TerminalText(text).c_str());
+    Print(m_out, "%s\n", TerminalText(text).c_str());
     std::fflush(m_out);
     ++m_messages;
 }
@@ -57,17 +57,17 @@ void CCliFeedback::ShowMessage(unsigned /*stringId*/, const std::string& text,
 bool CCliFeedback::AskYesNo(unsigned /*stringId*/, const std::string& text, MessageIcon /*icon*/,
                             bool /*defaultNo*/) {
     EndProgressLine();
-    std::fprintf(m_out, "%s\n", TerminalText(text).c_str());
+    Print(m_out, "%s\n", TerminalText(text).c_str());
     if (m_answer) {
-        std::fprintf(m_out, "%s\n", *m_answer ? "[y]" : "[n]");
+        Print(m_out, "%s\n", *m_answer ? "[y]" : "[n]");
         return *m_answer;
     }
     // With no terminal to ask, the careful answer is No.
     if (!IsTerminal(m_in)) {
-        std::fprintf(m_out, "[n]\n");
+        Print(m_out, "[n]\n");
         return false;
     }
-    std::fprintf(m_out, "[y/N] ");
+    Print(m_out, "[y/N] ");
     std::fflush(m_out);
     char reply[16] = {};
     if (std::fgets(reply, sizeof reply, m_in) == nullptr) {
@@ -92,7 +92,8 @@ void CCliFeedback::SetProgress(unsigned done, unsigned total) {
 
 void CCliFeedback::ShowStatusLine() {
     if (m_outIsTerminal) {
-        std::fprintf(m_out, "\r\033[K%s%s", m_lastStatus.c_str(), ProgressSuffix().c_str());
+        ClearTerminalLine(m_out);
+        Print(m_out, "%s%s", m_lastStatus.c_str(), ProgressSuffix().c_str());
         std::fflush(m_out);
         m_progressShown = true;
     }

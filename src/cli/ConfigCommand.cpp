@@ -1,5 +1,7 @@
 #include "cli/Commands.h"
 
+#include "cli/Terminal.h"
+
 #include "link/EcrModels.h"
 #include "link/Message.h"
 #include "res/StringIds.h"
@@ -26,7 +28,7 @@ std::string PortText(const CCliSession& session) {
 
 int RunModels(std::FILE* out) {
     for (int i = 0; i < EcrModelCount; ++i) {
-        std::fprintf(out, "%d\t%s\n", i, std::string(EcrModelName(i)).c_str());
+        Print(out, "%d\t%s\n", i, std::string(EcrModelName(i)).c_str());
     }
     return ExitSuccess;
 }
@@ -42,15 +44,15 @@ int RunConfig(CCliSession& session, bool writeSettings, bool writeGap, std::FILE
         ShowError(session.Feedback(), ids::SettingsNotWritten, session.Ini().GetPath().c_str());
         return ExitFailed;
     }
-    std::fprintf(out, "Ini=%s\n", session.Ini().GetPath().c_str());
-    std::fprintf(out, "EcrType=%d\n", settings.EcrType);
-    std::fprintf(out, "EcrCom=%d\n", settings.EcrCom);
-    std::fprintf(out, "EcrSerial=%u\n", settings.EcrSerial);
-    std::fprintf(out, "FrameGapMs=%llu\n", static_cast<unsigned long long>(session.FrameGapMs()));
-    std::fprintf(out, "Model=%s\n", std::string(EcrModelName(settings.EcrType)).c_str());
-    std::fprintf(out, "Port=%s\n", PortText(session).c_str());
-    std::fprintf(out, "Serial=%s\n", SerialDigits(settings.EcrSerial).c_str());
-    std::fprintf(out, "Title=%s\n", FrameTitle(settings).c_str());
+    Print(out, "Ini=%s\n", session.Ini().GetPath().c_str());
+    Print(out, "EcrType=%d\n", settings.EcrType);
+    Print(out, "EcrCom=%d\n", settings.EcrCom);
+    Print(out, "EcrSerial=%u\n", settings.EcrSerial);
+    Print(out, "FrameGapMs=%llu\n", static_cast<unsigned long long>(session.FrameGapMs()));
+    Print(out, "Model=%s\n", std::string(EcrModelName(settings.EcrType)).c_str());
+    Print(out, "Port=%s\n", PortText(session).c_str());
+    Print(out, "Serial=%s\n", SerialDigits(settings.EcrSerial).c_str());
+    Print(out, "Title=%s\n", FrameTitle(settings).c_str());
     return ExitSuccess;
 }
 

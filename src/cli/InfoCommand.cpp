@@ -1,5 +1,7 @@
 #include "cli/Commands.h"
 
+#include "cli/Terminal.h"
+
 #include "link/EcrInfo.h"
 
 namespace tillora::cli {
@@ -9,7 +11,7 @@ int RunInfo(CCliSession& session, std::FILE* out) {
     if (!serial) {
         return ExitFailed;
     }
-    std::fprintf(out, "%s\n", serial->c_str());
+    Print(out, "%s\n", serial->c_str());
     return ExitSuccess;
 }
 

@@ -24,7 +24,7 @@ bool CLoadedTable::Load(const std::string& file) {
 
 void CLoadedTable::TellWhatWasRead() const {
     if (!m_session.Quiet()) {
-        std::fprintf(stderr, "%s\n", TerminalText(FormatReadSummary(m_lastRead, m_grid)).c_str());
+        Print(stderr, "%s\n", TerminalText(FormatReadSummary(m_lastRead, m_grid)).c_str());
     }
 }
 
@@ -34,8 +34,11 @@ bool CLoadedTable::Write(const std::string& file, std::FILE* out) {
         return TableWriter(m_grid).WriteTableFile(file, m_session.Feedback());
     }
     const std::string text = TableFileText(m_grid);
-    const std::string shown = IsTerminal(out) ? Cp1251ToUtf8(text) : text;
-    std::fwrite(shown.data(), 1, shown.size(), out);
+    if (IsTerminal(out)) {
+        WriteText(out, Cp1251ToUtf8(text));
+    } else {
+        std::fwrite(text.data(), 1, text.size(), out);
+    }
     return std::fflush(out) == 0;
 }
 

@@ -1,5 +1,7 @@
 #include "cli/Commands.h"
 
+#include "cli/Terminal.h"
+
 #include "link/Message.h"
 #include "logo/LogoSend.h"
 #include "res/StringIds.h"
@@ -24,10 +26,10 @@ bool LoadPicture(CCliSession& session, const LogoArguments& arguments, CurrentPi
     }
     switch (picture.LastFailure()) {
     case BitmapStatus::NotBitmap:
-        std::fprintf(stderr, "%s: not a bitmap file\n", path.c_str());
+        Print(stderr, "%s: not a bitmap file\n", path.c_str());
         break;
     case BitmapStatus::Truncated:
-        std::fprintf(stderr, "%s: the bitmap file is cut short\n", path.c_str());
+        Print(stderr, "%s: the bitmap file is cut short\n", path.c_str());
         break;
     default:
         ShowError(session.Feedback(), ids::FileNotOpenedForReading, path.c_str());
@@ -47,11 +49,11 @@ bool Remembered(CCliSession& session, const CurrentPicture& picture) {
 
 void PrintPicture(const CCliSession& session, const CurrentPicture& picture, std::FILE* out) {
     if (picture.Info()) {
-        std::fprintf(out, "%s, %llu bytes\n%s\n", picture.Path().c_str(),
-                     static_cast<unsigned long long>(picture.Info()->fileSize),
-                     picture.InformationLine().c_str());
+        Print(out, "%s, %llu bytes\n%s\n", picture.Path().c_str(),
+              static_cast<unsigned long long>(picture.Info()->fileSize),
+              picture.InformationLine().c_str());
     }
-    std::fprintf(out, "Съвет: %s\n", LogoSizeHint(session.Settings().EcrType).c_str());
+    Print(out, "Съвет: %s\n", LogoSizeHint(session.Settings().EcrType).c_str());
     std::fflush(out);
 }
 
@@ -73,7 +75,7 @@ int RunLogo(CCliSession& session, const LogoArguments& arguments, std::FILE* out
     if (!sent) {
         return ExitFailed;
     }
-    std::fprintf(out, "Logo sent.\n");
+    Print(out, "Logo sent.\n");
     return ExitSuccess;
 }
 

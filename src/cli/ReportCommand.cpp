@@ -1,5 +1,7 @@
 #include "cli/Commands.h"
 
+#include "cli/Terminal.h"
+
 #include "cli/LoadedTable.h"
 #include "transfer/ReportReader.h"
 
@@ -17,7 +19,7 @@ int RunReport(CCliSession& session, const std::string& articlesFile,
     }
     // What was read stays, as in the window, also when the report broke off.
     const bool written = articles.Write(articlesFile, out) && subgroups.Write(subgroupsFile, out);
-    std::fprintf(stderr, "%s\n", session.Feedback().LastStatus().c_str());
+    Print(stderr, "%s\n", session.Feedback().LastStatus().c_str());
     return outcome == ReportOutcome::Complete && written ? ExitSuccess : ExitFailed;
 }
 

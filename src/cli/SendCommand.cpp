@@ -1,5 +1,7 @@
 #include "cli/Commands.h"
 
+#include "cli/Terminal.h"
+
 #include "cli/CellSelection.h"
 #include "cli/CliFeedback.h"
 #include "cli/LoadedTable.h"
@@ -17,7 +19,7 @@ std::string CellName(const CLoadedTable& table, CCellID cell) {
 
 void ShowOffendingCell(const CLoadedTable& table, CCellID cell) {
     if (cell.IsValid()) {
-        std::fprintf(stderr, "%s\n", CellName(table, cell).c_str());
+        Print(stderr, "%s\n", CellName(table, cell).c_str());
     }
 }
 
@@ -32,8 +34,8 @@ int RunCheck(CCliSession& session, TableKind kind, const std::string& file) {
     const std::vector<BrokenRule> broken =
         FindBrokenRules(kind, table.Access(), session.Settings().EcrType);
     for (const BrokenRule& rule : broken) {
-        std::fprintf(stderr, "%s — %s\n", TerminalText(FormatMessage(rule.messageId)).c_str(),
-                     CellName(table, {rule.row, rule.column}).c_str());
+        Print(stderr, "%s — %s\n", TerminalText(FormatMessage(rule.messageId)).c_str(),
+              CellName(table, {rule.row, rule.column}).c_str());
     }
     return broken.empty() ? ExitSuccess : ExitFailed;
 }
@@ -53,7 +55,7 @@ int RunSend(CCliSession& session, const SendArguments& arguments, std::FILE* out
                            ? std::optional(DataColumns(table.Grid()))
                            : ColumnsFromList(arguments.kind, arguments.columns, error);
         if (!rows || !columns) {
-            std::fprintf(stderr, "%s\n", error.c_str());
+            Print(stderr, "%s\n", error.c_str());
             return ExitUsage;
         }
         SelectCells(table.Access(), *rows, *columns);
@@ -66,7 +68,7 @@ int RunSend(CCliSession& session, const SendArguments& arguments, std::FILE* out
         ShowOffendingCell(table, table.Access().GetFocusCell());
         return ExitFailed;
     }
-    std::fprintf(out, "%s\n", session.Feedback().LastStatus().c_str());
+    Print(out, "%s\n", session.Feedback().LastStatus().c_str());
     return ExitSuccess;
 }
 

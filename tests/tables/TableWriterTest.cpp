@@ -96,6 +96,9 @@ TEST_F(TableWriterTest, AFileThatCannotBeCreatedShows20003AndKeepsTheNames) {
     EXPECT_EQ(writer.GetPathName(), "");
 }
 
+// Folder permission bits are a POSIX notion: Windows keeps the read-only attribute of a folder
+// only as a mark for the shell and lets files be made in it anyway.
+#ifndef _WIN32
 TEST_F(TableWriterTest, AFolderThatCannotBeWrittenKeepsTheOldFile) {
     if (geteuid() == 0) {
         GTEST_SKIP() << "root writes into any folder";
@@ -109,6 +112,7 @@ TEST_F(TableWriterTest, AFolderThatCannotBeWrittenKeepsTheOldFile) {
     EXPECT_THAT(feedback.Ids(), ElementsAre(ids::FileNotCreated));
     EXPECT_EQ(FileBytes(Path("ops.txt")), "1\tOld\r\n");
 }
+#endif
 
 TEST_F(TableWriterTest, ATargetThatCannotBeReplacedShows20002AndStaysAsItWas) {
     fs::create_directory(Path("taken"));

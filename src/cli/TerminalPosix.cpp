@@ -1,0 +1,26 @@
+#include "cli/Terminal.h"
+
+#include <unistd.h>
+
+namespace tillora::cli {
+
+bool IsTerminal(std::FILE* stream) {
+    return isatty(fileno(stream)) != 0;
+}
+
+void PrepareStandardStreams() {}
+
+// A POSIX terminal takes UTF-8 as it is, and arguments come as the bytes that were typed.
+std::vector<std::string> Utf8Arguments(int argc, char** argv) {
+    return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
+}
+
+void WriteText(std::FILE* stream, std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), stream);
+}
+
+void ClearTerminalLine(std::FILE* stream) {
+    std::fputs("\r\033[K", stream);
+}
+
+} // namespace tillora::cli
