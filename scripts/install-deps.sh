@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian 12 machine lacks to build and test Tillora; with "sanitizers", also
-# clang and its sanitizer and fuzzer runtimes, for the sanitized build and the fuzz targets.
+# clang and its sanitizer and fuzzer runtimes, for the sanitized build and the fuzz targets; with
+# "mingw", the MinGW-w64 cross compiler, GoogleTest's sources and Wine, for the Windows build and
+# its tests.
 set -euo pipefail
 
 packages=(
@@ -10,9 +12,10 @@ packages=(
     qt6-base-dev libgl-dev qt6-translations-l10n fonts-liberation
     desktop-file-utils appstream dpkg-dev
 )
-if [ "${1:-}" = "sanitizers" ]; then
-    packages+=(clang-14 libclang-rt-14-dev)
-fi
+case "${1:-}" in
+sanitizers) packages+=(clang-14 libclang-rt-14-dev) ;;
+mingw) packages+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix googletest wine wine64) ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

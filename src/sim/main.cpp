@@ -2,17 +2,6 @@
 // first line of its output, then answers on it until SIGINT or SIGTERM, or until it closes the
 // line because it was told to.
 
-#ifdef _WIN32
-
-#include <cstdio>
-
-int main() {
-    std::fputs("tillora-ecr-sim: the pseudo-terminal register needs a POSIX system\n", stderr);
-    return 2;
-}
-
-#else
-
 #include "sim/PtyRegister.h"
 #include "sim/SimFrameLog.h"
 #include "sim/SimOptions.h"
@@ -153,5 +142,3 @@ int main(int argc, char** argv) {
     }
     return Serve(*options);
 }
-
-#endif
