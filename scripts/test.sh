@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the normal build's (labels unit, e2e),
 # then the same tests built with AddressSanitizer and UBSan, then each fuzz target for
-# FUZZ_SECONDS (default 60). With --quick, only the normal build's tests.
+# FUZZ_SECONDS (default 60), then the Windows build's tests under Wine. With --quick, only the
+# normal build's tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 quick=false
@@ -16,3 +17,4 @@ if $quick; then
 fi
 scripts/test-sanitizers.sh
 FUZZ_BUILD_DIR=build-asan scripts/fuzz.sh "${FUZZ_SECONDS:-60}"
+scripts/test-windows.sh

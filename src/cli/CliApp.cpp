@@ -118,7 +118,7 @@ CLI::App* AddLogoCommand(CLI::App& app, LogoArguments& arguments) {
 
 } // namespace
 
-int RunCli(int argc, char** argv) {
+int RunCli(std::vector<std::string> arguments) {
     CLI::App app{"Tillora: the cash register's tables, reports and logo from the command line",
                  "tillora-cli"};
     app.require_subcommand(1);
@@ -142,8 +142,6 @@ int RunCli(int argc, char** argv) {
     LogoArguments logoArguments;
     auto* logo = AddLogoCommand(app, logoArguments);
 
-    PrepareStandardStreams();
-    std::vector<std::string> arguments = Utf8Arguments(argc, argv);
     std::reverse(arguments.begin(), arguments.end()); // CLI11 takes them last first
     try {
         app.parse(arguments);

@@ -1,5 +1,7 @@
 #include "cli/CliApp.h"
+#include "cli/Terminal.h"
 
 int main(int argc, char** argv) {
-    return tillora::cli::RunCli(argc, argv);
+    tillora::cli::PrepareStandardStreams();
+    return tillora::cli::RunCli(tillora::cli::Utf8Arguments(argc, argv));
 }
