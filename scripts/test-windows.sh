@@ -52,7 +52,8 @@ start_wineserver
 results=$work/unit
 mkdir -p "$results"
 unit_status=0
-GTEST_OUTPUT="xml:$results/" ctest --preset mingw || unit_status=$?
+# GoogleTest inside Wine writes its reports by the Windows name of the folder.
+GTEST_OUTPUT="xml:$(winepath -w "$results/")" ctest --preset mingw || unit_status=$?
 cases=$(cat "$results"/*.xml | grep -c '<testcase ' || true)
 skipped=$(cat "$results"/*.xml | grep -c 'result="skipped"' || true)
 failed=$(cat "$results"/*.xml | grep -c '<failure' || true)

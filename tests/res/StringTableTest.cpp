@@ -33,8 +33,7 @@ Entries AllTexts() {
 // The named constants as the header declares them, read from the header itself so that a name
 // added later is checked without touching this test.
 std::map<std::string, unsigned> NamedIds() {
-    const auto header =
-        std::filesystem::path(__FILE__).parent_path() / ".." / ".." / "src" / "res" / "StringIds.h";
+    const auto header = std::filesystem::path(TILLORA_SOURCE_DIR) / "src" / "res" / "StringIds.h";
     std::ifstream in(header);
     std::stringstream text;
     text << in.rdbuf();
