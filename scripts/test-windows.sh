@@ -43,7 +43,7 @@ trap cleanup EXIT
 # One wineserver for the whole stage: without it each program pays Wine's start-up again.
 start_wineserver() {
     mkdir -p "$WINEPREFIX"
-    wineserver -p
+    wineserver -p || true # one already running for this prefix serves as well
     "$wine" cmd /c exit >/dev/null 2>&1 || true # makes the prefix on the first run
 }
 start_wineserver
