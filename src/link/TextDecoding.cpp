@@ -91,11 +91,21 @@ TextEncoding DetectTextEncoding(std::string_view bytes) {
 }
 
 std::string TextAsCp1251(std::string_view bytes) {
-    switch (DetectTextEncoding(bytes)) {
+    return TextAsCp1251(bytes, DetectTextEncoding(bytes));
+}
+
+std::string TextAsCp1251(std::string_view bytes, TextEncoding encoding) {
+    switch (encoding) {
     case TextEncoding::Utf16Le:
-        return Utf8ToCp1251(Utf16ToUtf8(bytes.substr(Utf16LeBom.size()), false));
+        if (bytes.starts_with(Utf16LeBom)) {
+            bytes.remove_prefix(Utf16LeBom.size());
+        }
+        return Utf8ToCp1251(Utf16ToUtf8(bytes, false));
     case TextEncoding::Utf16Be:
-        return Utf8ToCp1251(Utf16ToUtf8(bytes.substr(Utf16BeBom.size()), true));
+        if (bytes.starts_with(Utf16BeBom)) {
+            bytes.remove_prefix(Utf16BeBom.size());
+        }
+        return Utf8ToCp1251(Utf16ToUtf8(bytes, true));
     case TextEncoding::Utf8:
         if (bytes.starts_with(Utf8Bom)) {
             bytes.remove_prefix(Utf8Bom.size());

@@ -22,4 +22,7 @@ TextEncoding DetectTextEncoding(std::string_view bytes);
 // or a sequence that is not well formed, becomes "?".
 std::string TextAsCp1251(std::string_view bytes);
 
+// The same for bytes the user says are in that encoding; its byte-order mark, if any, is left out.
+std::string TextAsCp1251(std::string_view bytes, TextEncoding encoding);
+
 } // namespace tillora

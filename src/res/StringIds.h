@@ -218,4 +218,30 @@ inline constexpr unsigned ReadSummaryRefusedValue = 30805;
 // Command-line tool
 inline constexpr unsigned SettingsNotWritten = 30900;
 
+// Importing a price list from a spreadsheet: where a problem was met, then what it was
+inline constexpr unsigned ImportAtCell = 30920;
+inline constexpr unsigned ImportAtColumn = 30921;
+inline constexpr unsigned ImportAtLine = 30922;
+inline constexpr unsigned ImportValueRefused = 30923;
+inline constexpr unsigned ImportBarcodeExponent = 30924;
+inline constexpr unsigned ImportTaxLetterLookAlike = 30925;
+inline constexpr unsigned ImportTextTooLong = 30926;
+inline constexpr unsigned ImportRowNumberInvalid = 30927;
+inline constexpr unsigned ImportRowNumberMissing = 30928;
+inline constexpr unsigned ImportRowRepeated = 30929;
+inline constexpr unsigned ImportTooManyRows = 30930;
+inline constexpr unsigned ImportSeparatorAmbiguous = 30931;
+inline constexpr unsigned ImportLineBreakReplaced = 30932;
+inline constexpr unsigned ImportColumnTitleMissing = 30933;
+inline constexpr unsigned ImportColumnMissing = 30934;
+inline constexpr unsigned ImportColumnRepeated = 30935;
+// ... and what the import did as a whole
+inline constexpr unsigned ImportNothing = 30936;
+inline constexpr unsigned ImportTextFormat = 30937;
+inline constexpr unsigned ImportSummary = 30938;
+inline constexpr unsigned ImportSendAnyway = 30939;
+inline constexpr unsigned ImportHeaderLine = 30940;
+inline constexpr unsigned ImportNoHeaderLine = 30941;
+inline constexpr unsigned ImportSpreadsheetUnreadable = 30942;
+
 } // namespace tillora::ids

@@ -190,6 +190,23 @@ void SetupTable(CCellGrid& grid, TableKind kind) {
     FitColumns(grid, kind);
 }
 
+const CellClass& ColumnClass(TableKind kind, int column) {
+    const std::span<const ColumnSpec> columns = ColumnsOf(kind);
+    if (column < 0 || column >= static_cast<int>(columns.size())) {
+        return ClassOf<CGridCell>();
+    }
+    return columns[static_cast<std::size_t>(column)].cellClass();
+}
+
+std::string ColumnHeader(TableKind kind, int column) {
+    const std::span<const ColumnSpec> columns = ColumnsOf(kind);
+    if (column < 1 || column >= static_cast<int>(columns.size())) {
+        return {};
+    }
+    const unsigned id = columns[static_cast<std::size_t>(column)].headerId;
+    return id != 0 ? std::string(LoadString(id)) : std::string("B");
+}
+
 void ApplyModelColumns(CCellGrid& company, int model) {
     if (model <= 1) {
         company.SetColumnWidth(FlagColumnIndex, 10);

@@ -28,6 +28,11 @@ void SetupTable(CCellGrid& grid, TableKind kind);
 // the others; its cells keep their values.
 void ApplyModelColumns(CCellGrid& company, int model);
 
+// The class of a data column's cells and its header text (UTF-8; "B" for the flag column), for
+// whatever fills a table without a grid at hand; a column the table lacks gives CGridCell and "".
+const CellClass& ColumnClass(TableKind kind, int column);
+std::string ColumnHeader(TableKind kind, int column);
+
 // Empties every data cell (rows 1 to N, columns 1 to K-1); a flag cell reads "0" again.
 void ClearTable(CCellGrid& grid);
 

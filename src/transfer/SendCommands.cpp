@@ -26,6 +26,16 @@ std::optional<SendPlan> SendPlanOf(TableKind kind, int model) {
     }
 }
 
+std::vector<CellLengthLimit> SendLengthLimits(TableKind kind, int model) {
+    std::vector<CellLengthLimit> limits;
+    if (const std::optional<SendPlan> plan = SendPlanOf(kind, model)) {
+        for (const LengthRule& rule : plan->tableRules) {
+            limits.push_back({rule.column, rule.maxLength});
+        }
+    }
+    return limits;
+}
+
 bool CanSendAll(TableKind current) {
     return SendPlanOf(current, 0).has_value();
 }

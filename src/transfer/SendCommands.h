@@ -2,6 +2,7 @@
 
 #include "link/Feedback.h"
 #include "tables/GridAccess.h"
+#include "tables/ImportPlan.h"
 #include "tables/TableKind.h"
 #include "transfer/SendPlan.h"
 #include "transfer/TableChecks.h"
@@ -28,6 +29,10 @@ bool CanSendSelected(TableKind current, const IGridAccess& grid);
 // (always for the reports, which have none). A broken rule shows its message and moves the
 // focus cell onto the offending cell.
 bool CheckTable(TableKind kind, IGridAccess& grid, IFeedback& feedback, int model);
+// The longest texts the check lets through, column by column, for an import to warn of; none
+// for the reports.
+std::vector<CellLengthLimit> SendLengthLimits(TableKind kind, int model);
+
 // Every cell of the table that breaks a rule of that check, without a message.
 std::vector<BrokenRule> FindBrokenRules(TableKind kind, const IGridAccess& grid, int model);
 
