@@ -39,6 +39,9 @@ std::optional<ColumnMap> ParseColumnMap(TableKind kind, std::string_view textUtf
 // number title such as "№"; none for a title the table does not know.
 std::optional<int> TableColumnOfTitle(TableKind kind, std::string_view titleCp1251);
 
+// Whether two titles are the same but for case and blanks (Windows-1251).
+bool SameTitle(std::string_view a, std::string_view b);
+
 // Which sheet column fills each table column: the index is the table column (0 for the row
 // numbers), the value the sheet column counted from 0, or -1 when none does.
 using ColumnChoice = std::vector<int>;
