@@ -79,6 +79,49 @@ CLI::App* AddCheckCommand(CLI::App& app, TableFileArguments& arguments) {
     return check;
 }
 
+// How a sheet file is read, for import and send --import.
+// With needs, the options are refused without that flag rather than ignored.
+void AddSheetOptions(CLI::App* command, SheetImportArguments& sheet, const std::string& mapName,
+                     CLI::Option* needs = nullptr) {
+    std::vector<CLI::Option*> added;
+    added.push_back(command->add_option("--sheet", sheet.source.sheet,
+                                        "the sheet of a workbook (.xlsx, .ods)"));
+    added.push_back(
+        command->add_option("--separator", sheet.source.separator,
+                            "the separator of a text file: tab, ';' or ',' (default: detected)"));
+    added.push_back(
+        command->add_option("--encoding", sheet.source.encoding,
+                            "the encoding of a text file: windows-1251, utf-8, utf-16le, utf-16be "
+                            "(default: detected)"));
+    added.push_back(command->add_option(
+        mapName, sheet.columns,
+        "which sheet column fills which table column, by number or title, such "
+        "as name=2,price=4 or price=Цена (default: by the header line's titles, "
+        "else by position)"));
+    for (CLI::Option* option : added) {
+        if (needs != nullptr) {
+            option->needs(needs);
+        }
+    }
+}
+
+struct ImportOptions {
+    std::string table;
+    ImportArguments arguments;
+};
+
+CLI::App* AddImportCommand(CLI::App& app, ImportOptions& options) {
+    auto* import = app.add_subcommand(
+        "import", "import a price list (CSV or text from a spreadsheet) into a table and write "
+                  "the table file; every problem met is told on stderr");
+    AddTableOption(import, options.table, true);
+    import->add_option("FILE", options.arguments.sheet.file, "the sheet file to read")->required();
+    import->add_option("-o,--output", options.arguments.outFile,
+                       "write the table to this file instead of standard output");
+    AddSheetOptions(import, options.arguments.sheet, "--columns");
+    return import;
+}
+
 CLI::App* AddSendCommand(CLI::App& app, SendOptions& options) {
     auto* send = app.add_subcommand(
         "send", "send a table file to the register; with --rows or --columns only those cells");
@@ -90,6 +133,10 @@ CLI::App* AddSendCommand(CLI::App& app, SendOptions& options) {
     send->add_option("--columns", options.arguments.columns,
                      "column numbers or names (name, barcode, price, tax, subgroup, payment, "
                      "stock; text, flag for the company lines), such as price,stock");
+    auto* import =
+        send->add_flag("--import", options.arguments.import,
+                       "FILE is a price list to import (as 'import' does), not a table file");
+    AddSheetOptions(send, options.arguments.importing, "--import-columns", import);
     return send;
 }
 
@@ -135,6 +182,8 @@ int RunCli(std::vector<std::string> arguments) {
     auto* load = AddLoadCommand(app, tableFile);
     TableFileArguments checkFile;
     auto* check = AddCheckCommand(app, checkFile);
+    ImportOptions importOptions;
+    auto* import = AddImportCommand(app, importOptions);
     SendOptions send;
     auto* sendCommand = AddSendCommand(app, send);
     ReportFiles reportFiles;
@@ -163,6 +212,10 @@ int RunCli(std::vector<std::string> arguments) {
     if (load->parsed()) {
         return RunLoad(session, *TableKindFromName(tableFile.table), tableFile.file,
                        tableFile.outFile, stdout);
+    }
+    if (import->parsed()) {
+        importOptions.arguments.kind = *TableKindFromName(importOptions.table);
+        return RunImport(session, importOptions.arguments, stdout);
     }
     if (check->parsed()) {
         return RunCheck(session, *TableKindFromName(checkFile.table), checkFile.file);

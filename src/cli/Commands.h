@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/CliSession.h"
+#include "cli/SheetImport.h"
 #include "tables/TableKind.h"
 
 #include <cstdio>
@@ -31,14 +32,27 @@ int RunLoad(CCliSession& session, TableKind kind, const std::string& file,
 // broken rule its message and the offending row and column.
 int RunCheck(CCliSession& session, TableKind kind, const std::string& file);
 
+struct ImportArguments {
+    TableKind kind = TableKind::Articles;
+    SheetImportArguments sheet;
+    std::string outFile;
+};
+
+// Imports a price list (delimited text, or a workbook where it can be read) into the table and
+// writes the table file to outFile or, when that is empty, to out; the problems go to stderr.
+int RunImport(CCliSession& session, const ImportArguments& arguments, std::FILE* out);
+
 struct SendArguments {
     TableKind kind = TableKind::Articles;
     std::string file;
     std::string rows;    // row labels ("5-9,12"); empty: the rows that hold something
     std::string columns; // column numbers or names; empty: all
+    bool import = false; // file is a sheet to import, read as importing says
+    SheetImportArguments importing;
 };
 
-// Reads the table file and sends the table; with rows or columns, only those cells.
+// Reads the table file, or imports the sheet, and sends the table; with rows or columns, only
+// those cells. An import that met problems is sent only when the user says so.
 int RunSend(CCliSession& session, const SendArguments& arguments, std::FILE* out);
 
 // Reads the report and writes its two tables to the files, or to out where none is named.

@@ -6,6 +6,7 @@
 #include "cli/CliFeedback.h"
 #include "cli/LoadedTable.h"
 #include "link/Message.h"
+#include "res/StringIds.h"
 #include "tables/TableSetup.h"
 #include "transfer/SendCommands.h"
 
@@ -40,12 +41,36 @@ int RunCheck(CCliSession& session, TableKind kind, const std::string& file) {
     return broken.empty() ? ExitSuccess : ExitFailed;
 }
 
+// The table from its file, or imported from a sheet; a status to end with when it cannot be had
+// or the user would not send an import with problems.
+std::optional<int> FillTable(CCliSession& session, CLoadedTable& table,
+                             const SendArguments& arguments) {
+    if (!arguments.import) {
+        if (!table.Load(arguments.file)) {
+            return ExitFailed;
+        }
+        table.TellWhatWasRead();
+        return std::nullopt;
+    }
+    SheetImportArguments importing = arguments.importing;
+    importing.file = arguments.file;
+    bool usageError = false;
+    const std::optional<int> problems = ImportSheet(session, table, importing, usageError);
+    if (!problems) {
+        return usageError ? ExitUsage : ExitFailed;
+    }
+    const bool send = *problems == 0 ||
+                      session.Feedback().AskYesNo(ids::ImportSendAnyway,
+                                                  FormatMessage(ids::ImportSendAnyway, *problems),
+                                                  MessageIcon::Question, true);
+    return send ? std::nullopt : std::optional(ExitFailed);
+}
+
 int RunSend(CCliSession& session, const SendArguments& arguments, std::FILE* out) {
     CLoadedTable table(session, arguments.kind);
-    if (!table.Load(arguments.file)) {
-        return ExitFailed;
+    if (const std::optional<int> status = FillTable(session, table, arguments)) {
+        return *status;
     }
-    table.TellWhatWasRead();
     const bool selected = !arguments.rows.empty() || !arguments.columns.empty();
     if (selected) {
         std::string error;
