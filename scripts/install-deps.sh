@@ -11,6 +11,7 @@ packages=(
     locales
     qt6-base-dev libgl-dev qt6-translations-l10n fonts-liberation
     desktop-file-utils appstream dpkg-dev
+    liborcus-dev libxlsxwriter-dev zlib1g-dev
 )
 case "${1:-}" in
 sanitizers) packages+=(clang-14 libclang-rt-14-dev) ;;

@@ -66,6 +66,16 @@ CLI::App* AddLoadCommand(CLI::App& app, TableFileArguments& arguments) {
     return load;
 }
 
+CLI::App* AddExportCommand(CLI::App& app, TableFileArguments& arguments) {
+    auto* command = app.add_subcommand(
+        "export", "read a table file and write the table as a spreadsheet (.xlsx or .csv)");
+    AddTableOption(command, arguments.table, true);
+    command->add_option("FILE", arguments.file, "the table file to read")->required();
+    command->add_option("OUT", arguments.outFile, "the spreadsheet to write: OUT.xlsx or OUT.csv")
+        ->required();
+    return command;
+}
+
 struct SendOptions {
     std::string table;
     SendArguments arguments;
@@ -180,6 +190,8 @@ int RunCli(std::vector<std::string> arguments) {
         "config", "show the settings in force; with --model, --com, --serial or --gap, save them");
     TableFileArguments tableFile;
     auto* load = AddLoadCommand(app, tableFile);
+    TableFileArguments exportFile;
+    auto* exportCommand = AddExportCommand(app, exportFile);
     TableFileArguments checkFile;
     auto* check = AddCheckCommand(app, checkFile);
     ImportOptions importOptions;
@@ -216,6 +228,10 @@ int RunCli(std::vector<std::string> arguments) {
     if (import->parsed()) {
         importOptions.arguments.kind = *TableKindFromName(importOptions.table);
         return RunImport(session, importOptions.arguments, stdout);
+    }
+    if (exportCommand->parsed()) {
+        return RunExport(session, *TableKindFromName(exportFile.table), exportFile.file,
+                         exportFile.outFile);
     }
     if (check->parsed()) {
         return RunCheck(session, *TableKindFromName(checkFile.table), checkFile.file);

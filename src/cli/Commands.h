@@ -28,6 +28,11 @@ int RunConfig(CCliSession& session, bool writeSettings, bool writeGap, std::FILE
 int RunLoad(CCliSession& session, TableKind kind, const std::string& file,
             const std::string& outFile, std::FILE* out);
 
+// Reads the table file and writes the table as a spreadsheet, .xlsx or CSV by outFile's
+// extension: the column titles, the rows that hold a value, prices and quantities as numbers.
+int RunExport(CCliSession& session, TableKind kind, const std::string& file,
+              const std::string& outFile);
+
 // Reads the table file and runs the table's whole-table check without opening a port; on a
 // broken rule its message and the offending row and column.
 int RunCheck(CCliSession& session, TableKind kind, const std::string& file);

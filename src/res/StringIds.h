@@ -243,5 +243,14 @@ inline constexpr unsigned ImportSendAnyway = 30939;
 inline constexpr unsigned ImportHeaderLine = 30940;
 inline constexpr unsigned ImportNoHeaderLine = 30941;
 inline constexpr unsigned ImportSpreadsheetUnreadable = 30942;
+// Spreadsheets
+inline constexpr unsigned SpreadsheetsNotBuilt = 31100;
+inline constexpr unsigned SheetFileNotSpreadsheet = 31101;
+inline constexpr unsigned SheetFileDamaged = 31102;
+inline constexpr unsigned SheetFileHasNoSheet = 31103;
+inline constexpr unsigned SheetNotFound = 31104;
+inline constexpr unsigned SheetExportUnknownType = 31105;
+inline constexpr unsigned SheetExportFailed = 31106;
+inline constexpr unsigned SheetLabelTitle = 31107;
 
 } // namespace tillora::ids

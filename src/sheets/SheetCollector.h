@@ -1,0 +1,125 @@
+#pragma once
+
+#include "tables/SheetData.h"
+
+#include <orcus/spreadsheet/import_interface.hpp>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace tillora {
+
+namespace oss = orcus::spreadsheet;
+
+// The strings an .xlsx or .ods file shares between its cells, as UTF-8; formatting runs are
+// joined into one text, since a cell keeps only its text.
+class CSheetStrings : public oss::iface::import_shared_strings {
+public:
+    std::size_t append(std::string_view s) override;
+    std::size_t add(std::string_view s) override;
+    void set_segment_font(std::size_t) override {}
+    void set_segment_bold(bool) override {}
+    void set_segment_italic(bool) override {}
+    void set_segment_font_name(std::string_view) override {}
+    void set_segment_font_size(double) override {}
+    void set_segment_font_color(oss::color_elem_t, oss::color_elem_t, oss::color_elem_t,
+                                oss::color_elem_t) override {}
+    void append_segment(std::string_view s) override { m_segments += s; }
+    std::size_t commit_segments() override;
+
+    // The empty text for an index the file never gave.
+    const std::string& At(std::size_t index) const;
+
+private:
+    std::vector<std::string> m_strings;
+    std::unordered_map<std::string, std::size_t> m_indices;
+    std::string m_segments;
+};
+
+// Cell references in A1 form ("B7", "$B$7", "Лист1!B7:D9"), which an .xlsx file uses for the
+// extent of its sheets; the sheet part is passed by, as only one sheet is read.
+class CA1References : public oss::iface::import_reference_resolver {
+public:
+    oss::src_address_t resolve_address(std::string_view address) override;
+    oss::src_range_t resolve_range(std::string_view range) override;
+};
+
+// A formula cell: what counts is the result the file stored with it.
+class CSheetFormula : public oss::iface::import_formula {
+public:
+    explicit CSheetFormula(std::map<int, std::vector<SheetCell>>& rows) : m_rows(rows) {}
+    void set_position(oss::row_t row, oss::col_t col) override;
+    void set_formula(oss::formula_grammar_t, std::string_view) override {}
+    void set_shared_formula_index(std::size_t) override {}
+    void set_result_string(std::string_view value) override;
+    void set_result_value(double value) override;
+    void set_result_bool(bool value) override;
+    void set_result_empty() override { m_result = {}; }
+    void commit() override;
+
+private:
+    std::map<int, std::vector<SheetCell>>& m_rows;
+    oss::row_t m_row = 0;
+    oss::col_t m_column = 0;
+    SheetCell m_result;
+};
+
+// One sheet's cells by row; everything but the values (formats, sizes, views) is passed by.
+class CSheetCells : public oss::iface::import_sheet {
+public:
+    CSheetCells(std::string name, const CSheetStrings& strings);
+
+    oss::iface::import_formula* get_formula() override { return &m_formula; }
+    void set_auto(oss::row_t row, oss::col_t col, std::string_view s) override;
+    void set_string(oss::row_t row, oss::col_t col, oss::string_id_t sindex) override;
+    void set_value(oss::row_t row, oss::col_t col, double value) override;
+    void set_bool(oss::row_t row, oss::col_t col, bool value) override;
+    void set_date_time(oss::row_t row, oss::col_t col, int year, int month, int day, int hour,
+                       int minute, double second) override;
+    void set_format(oss::row_t, oss::col_t, std::size_t) override {}
+    void set_format(oss::row_t, oss::col_t, oss::row_t, oss::col_t, std::size_t) override {}
+    void fill_down_cells(oss::row_t row, oss::col_t col, oss::row_t count) override;
+    oss::range_size_t get_sheet_size() const override;
+
+    const std::string& Name() const { return m_name; }
+    // The rows that hold a value, numbered from 1, each from column A to its last value.
+    SheetData Rows() const;
+
+private:
+    void Set(oss::row_t row, oss::col_t col, SheetCell cell);
+
+    std::string m_name;
+    const CSheetStrings& m_strings;
+    std::map<int, std::vector<SheetCell>> m_rows;
+    CSheetFormula m_formula{m_rows};
+};
+
+// Collects the sheets of one file as orcus reads it.
+class CSheetCollector : public oss::iface::import_factory {
+public:
+    oss::iface::import_shared_strings* get_shared_strings() override { return &m_strings; }
+    oss::iface::import_reference_resolver*
+    get_reference_resolver(oss::formula_ref_context_t) override {
+        return &m_references;
+    }
+    oss::iface::import_sheet* append_sheet(oss::sheet_t index, std::string_view name) override;
+    oss::iface::import_sheet* get_sheet(std::string_view name) override;
+    oss::iface::import_sheet* get_sheet(oss::sheet_t index) override;
+    void finalize() override {}
+
+    // The sheet of that name, the first when name is empty; null when there is none.
+    const CSheetCells* Find(std::string_view name) const;
+    // The names in quotes, in the file's order, for the message that lists them.
+    std::string Names() const;
+    bool Empty() const { return m_sheets.empty(); }
+
+private:
+    CSheetStrings m_strings;
+    CA1References m_references;
+    std::vector<std::unique_ptr<CSheetCells>> m_sheets;
+};
+
+} // namespace tillora
