@@ -209,6 +209,13 @@ TEST(StringTableTest, FormatsCarryExactlyTheirDirectives) {
         {ids::ImportHeaderLine, {"%d", "%s"}},
         {ids::ImportNoHeaderLine, {"%s"}},
         {ids::ImportSpreadsheetUnreadable, {"%s"}},
+        {ids::SpreadsheetsNotBuilt, {"%s"}},
+        {ids::SheetFileNotSpreadsheet, {"%s"}},
+        {ids::SheetFileDamaged, {"%s", "%s"}},
+        {ids::SheetFileHasNoSheet, {"%s"}},
+        {ids::SheetNotFound, {"%s", "%s", "%s"}},
+        {ids::SheetExportUnknownType, {"%s"}},
+        {ids::SheetExportFailed, {"%s", "%s"}},
     };
     // Every other text goes through the formatter with no arguments, so it must hold none.
     for (const auto& [id, text] : AllTexts()) {
