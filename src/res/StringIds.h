@@ -253,4 +253,16 @@ inline constexpr unsigned SheetExportUnknownType = 31105;
 inline constexpr unsigned SheetExportFailed = 31106;
 inline constexpr unsigned SheetLabelTitle = 31107;
 
+// Import and export in the window
+inline constexpr unsigned MenuFileImportSheet = 31120;
+inline constexpr unsigned MenuFileExportSheet = 31121;
+inline constexpr unsigned ImportDialogCaption = 31122;
+inline constexpr unsigned ExportSheetTitle = 31123;
+inline constexpr unsigned ImportSheetFilter = 31124;
+inline constexpr unsigned ExportSheetFilter = 31125;
+inline constexpr unsigned ImportEncodingLabel = 31126;
+inline constexpr unsigned ImportSeparatorLabel = 31127;
+inline constexpr unsigned ImportColumnsLabel = 31128;
+inline constexpr unsigned ImportNoColumn = 31129;
+
 } // namespace tillora::ids

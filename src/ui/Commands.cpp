@@ -32,6 +32,8 @@ const std::vector<CommandRow>& CommandTable() {
         {cmd::FileSave, ids::MenuFileSave},
         {cmd::FileSaveAs, ids::MenuFileSaveAs},
         {cmd::FileNew, ids::MenuFileClearAll},
+        {cmd::FileImportSheet, ids::MenuFileImportSheet},
+        {cmd::FileExportSheet, ids::MenuFileExportSheet},
         {cmd::FilePrint, ids::MenuFilePrint},
         {cmd::FilePrintPreview, ids::MenuFilePrintPreview},
         {cmd::FilePrintSetup, ids::MenuFilePrintSetup},
@@ -67,9 +69,9 @@ const std::vector<MenuRow>& MenuTable() {
     // The recent files have actions only while there are any, so their group shows only then.
     static const std::vector<MenuRow> menus = {
         {ids::MenuFile,
-         {FileOpen, FileSave, FileSaveAs, FileNew, Separator, FilePrint, FilePrintPreview,
-          FilePrintSetup, Separator, FileMruFirst, FileMruFirst + 1, FileMruFirst + 2, FileMruLast,
-          Separator, AppExit}},
+         {FileOpen, FileSave, FileSaveAs, FileNew, Separator, FileImportSheet, FileExportSheet,
+          Separator, FilePrint, FilePrintPreview, FilePrintSetup, Separator, FileMruFirst,
+          FileMruFirst + 1, FileMruFirst + 2, FileMruLast, Separator, AppExit}},
         {ids::MenuEdit,
          {EditUndo, EditRedo, Separator, EditCut, EditCopy, EditPaste, Separator, EditSelectAll,
           Separator, EditFind, FindNext, FindPrevious, Separator, GoToRow}},

@@ -48,6 +48,8 @@ inline constexpr int ViewStatusBar = 59393;
 inline constexpr int NextPane = 57680;
 inline constexpr int PrevPane = 57681;
 inline constexpr int HelpContents = 32789;
+inline constexpr int FileImportSheet = 32790;
+inline constexpr int FileExportSheet = 32791;
 inline constexpr int AppAbout = 57664;
 } // namespace cmd
 

@@ -75,24 +75,50 @@ QMenu* FileMenu(QMenuBar* bar, QAction* exit) {
     return nullptr;
 }
 
+struct DialogTexts {
+    unsigned title;
+    unsigned filter;
+    const char* suffix;
+};
+
+DialogTexts TextsOf(FileDialogKind kind) {
+    switch (kind) {
+    case FileDialogKind::Save:
+        return {ids::SaveTableTitle, ids::SaveTableFilter, "txt"};
+    case FileDialogKind::ImportSheet:
+        return {ids::ImportDialogCaption, ids::ImportSheetFilter, ""};
+    case FileDialogKind::ExportSheet:
+        return {ids::ExportSheetTitle, ids::ExportSheetFilter, "xlsx"};
+    default:
+        return {ids::OpenTableTitle, ids::OpenTableFilter, ""};
+    }
+}
+
 } // namespace
 
 std::optional<ChosenFile> RunTableFileDialog(QWidget* parent, FileDialogKind kind,
                                              const std::string& folder) {
-    const bool save = kind == FileDialogKind::Save;
+    const bool save = kind == FileDialogKind::Save || kind == FileDialogKind::ExportSheet;
+    const DialogTexts texts = TextsOf(kind);
     QStringList filters;
-    for (const std::string& filter : NameFilters(
-             LoadString(save ? ids::SaveTableFilter : ids::OpenTableFilter), CaseSensitiveNames)) {
+    for (const std::string& filter : NameFilters(LoadString(texts.filter), CaseSensitiveNames)) {
         filters << ToQString(filter);
     }
-    QFileDialog dialog(parent, UiText(save ? ids::SaveTableTitle : ids::OpenTableTitle),
-                       ToQString(folder));
+    QFileDialog dialog(parent, UiText(texts.title), ToQString(folder));
     dialog.setObjectName(QStringLiteral("tableFileDialog"));
     dialog.setNameFilters(filters);
     if (save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setDefaultSuffix(QStringLiteral("txt"));
+        dialog.setDefaultSuffix(ToQString(texts.suffix));
+        // A spreadsheet gets the extension of the type chosen, which decides how it is written.
+        if (kind == FileDialogKind::ExportSheet) {
+            QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                             [&dialog, filters](const QString& filter) {
+                                 dialog.setDefaultSuffix(filters.indexOf(filter) == 1 ? "csv"
+                                                                                      : "xlsx");
+                             });
+        }
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);

@@ -18,7 +18,7 @@ class CRecentFiles;
 class CUnsavedChanges;
 
 // Which table file dialog a command shows.
-enum class FileDialogKind { Open, Save };
+enum class FileDialogKind { Open, Save, ImportSheet, ExportSheet };
 
 // What the user chose in a table file dialog: the full path (UTF-8) and the filter line selected,
 // counted from 1.

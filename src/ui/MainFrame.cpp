@@ -9,6 +9,7 @@
 #include "ui/PrintCommands.h"
 #include "ui/QtFeedback.h"
 #include "ui/RegisterCommands.h"
+#include "ui/SheetCommands.h"
 #include "ui/StatusPanes.h"
 #include "ui/TableGrid.h"
 #include "ui/Toolbar.h"
@@ -38,6 +39,7 @@ CMainFrame::CMainFrame(QWidget* parent)
     BindFindCommands(*m_commands, *m_view, *m_feedback, this);
     new CPrintCommands(*m_commands, *m_view, *m_feedback, this);
     m_files = new CFileCommands(*this);
+    m_sheets = new CSheetCommands(*this);
     m_bars = new CWindowBars(*this, *m_commands);
 
     connect(m_view, &CKassivoView::focusPaneChanged, m_panes, &CStatusPanes::SetFocusPane);

@@ -12,6 +12,7 @@ class CKassivoView;
 class CLogoCommand;
 class CQtFeedback;
 class CRegisterCommands;
+class CSheetCommands;
 class CStatusPanes;
 class CWindowBars;
 
@@ -29,6 +30,7 @@ public:
     CQtFeedback& Feedback() const { return *m_feedback; }
     CRegisterCommands& Register() const { return *m_register; }
     CFileCommands& Files() const { return *m_files; }
+    CSheetCommands& Sheets() const { return *m_sheets; }
     CWindowBars& Bars() const { return *m_bars; }
     CLogoCommand& Logo() const { return *m_logo; }
 
@@ -51,6 +53,7 @@ private:
     CCommands* m_commands;
     CRegisterCommands* m_register;
     CFileCommands* m_files = nullptr;
+    CSheetCommands* m_sheets = nullptr;
     CWindowBars* m_bars = nullptr;
     CLogoCommand* m_logo = nullptr;
 };

@@ -1,0 +1,312 @@
+#include "ui/ImportDialog.h"
+
+#include "link/Cp1251.h"
+#include "link/Message.h"
+#include "res/StringIds.h"
+#include "sheets/SpreadsheetFile.h"
+#include "tables/TableSetup.h"
+#include "ui/UiText.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <map>
+
+namespace tillora {
+namespace {
+
+constexpr TextEncoding Encodings[] = {TextEncoding::Cp1251, TextEncoding::Utf8,
+                                      TextEncoding::Utf16Le, TextEncoding::Utf16Be};
+constexpr char Separators[] = {'\t', ';', ','};
+
+const QColor RefusedColour(255, 200, 200);
+const QColor ChangedColour(255, 240, 180);
+
+bool IsSpreadsheetPath(const std::string& path) {
+    const QString suffix = QFileInfo(QString::fromStdString(path)).suffix().toLower();
+    return suffix == "xlsx" || suffix == "ods";
+}
+
+// A problem that leaves a value out, as against one that takes it in another form.
+bool IsRefusal(unsigned id) {
+    return id != ids::ImportTaxLetterLookAlike && id != ids::ImportSeparatorAmbiguous &&
+           id != ids::ImportLineBreakReplaced && id != ids::ImportTextTooLong &&
+           id != ids::ImportRowRepeated && id != ids::ImportColumnRepeated;
+}
+
+std::string ColumnTitle(TableKind kind, int column) {
+    return column == 0 ? std::string(LoadString(ids::SheetLabelTitle)) : ColumnHeader(kind, column);
+}
+
+std::optional<int> WholeNumber(const SheetCell& cell) {
+    try {
+        std::size_t used = 0;
+        const int value = std::stoi(cell.text, &used);
+        return used == cell.text.size() ? std::optional<int>(value) : std::nullopt;
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+// The grid row each sheet line went to, numbered as the plan numbers them: by the row-number
+// column where one is chosen, else one after another.
+std::map<int, int> RowsOfLines(const SheetData& sheet, const ImportPlan& plan) {
+    std::map<int, int> rows;
+    const int labelColumn = plan.columns.empty() ? -1 : plan.columns[0];
+    const int firstLabel = ShapeOf(plan.kind).firstLabel;
+    int next = 1;
+    for (const SheetRow& row : sheet.rows) {
+        if (row.line <= plan.headerLine) {
+            continue;
+        }
+        if (labelColumn < 0) {
+            rows[row.line] = next++;
+        } else if (static_cast<std::size_t>(labelColumn) < row.cells.size()) {
+            if (const auto label = WholeNumber(row.cells[static_cast<std::size_t>(labelColumn)])) {
+                rows[row.line] = *label - firstLabel + 1;
+            }
+        }
+    }
+    return rows;
+}
+
+} // namespace
+
+bool ReadImportSource(const std::string& path, const TextSheetOptions& options,
+                      ImportSource& source, std::string& errorUtf8) {
+    source.path = path;
+    source.spreadsheet = IsSpreadsheetPath(path);
+    if (source.spreadsheet) {
+        return ReadSpreadsheetFile(path, {}, source.sheet, errorUtf8);
+    }
+    return ReadTextSheetFile(path, options, source.sheet, source.format, errorUtf8);
+}
+
+CImportDialog::CImportDialog(ImportSource source, TableKind kind, int model, QWidget* parent)
+    : QDialog(parent), m_source(std::move(source)), m_kind(kind), m_model(model) {
+    setWindowTitle(UiText(ids::ImportDialogCaption));
+    auto* layout = new QVBoxLayout(this);
+    auto* file = new QLabel(QFileInfo(QString::fromStdString(m_source.path)).fileName(), this);
+    file->setObjectName("file");
+    layout->addWidget(file);
+    layout->addWidget(MakeFormatRow());
+    layout->addWidget(MakeColumnRow());
+    m_preview = new QTableWidget(this);
+    m_preview->setObjectName("preview");
+    m_preview->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_preview->verticalHeader()->hide();
+    layout->addWidget(m_preview, 3);
+    m_counts = new QLabel(this);
+    m_counts->setObjectName("counts");
+    layout->addWidget(m_counts);
+    m_problems = new QListWidget(this);
+    m_problems->setObjectName("problems");
+    layout->addWidget(m_problems, 1);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setText(UiText(ids::ButtonOk));
+    buttons->button(QDialogButtonBox::Cancel)->setText(UiText(ids::SettingsCancel));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+    resize(860, 600);
+    Replan(std::nullopt);
+}
+
+QWidget* CImportDialog::MakeFormatRow() {
+    auto* row = new QWidget(this);
+    auto* form = new QFormLayout(row);
+    m_encoding = new QComboBox(row);
+    m_encoding->setObjectName("encoding");
+    for (const TextEncoding encoding : Encodings) {
+        m_encoding->addItem(QString::fromUtf8(EncodingName(encoding).data()));
+    }
+    m_separator = new QComboBox(row);
+    m_separator->setObjectName("separator");
+    for (const char separator : Separators) {
+        m_separator->addItem(QString::fromUtf8(SeparatorName(separator).data()));
+    }
+    for (std::size_t i = 0; i < std::size(Encodings); ++i) {
+        if (Encodings[i] == m_source.format.encoding) {
+            m_encoding->setCurrentIndex(static_cast<int>(i));
+        }
+    }
+    for (std::size_t i = 0; i < std::size(Separators); ++i) {
+        if (Separators[i] == m_source.format.separator) {
+            m_separator->setCurrentIndex(static_cast<int>(i));
+        }
+    }
+    // A spreadsheet types its own cells: there is nothing to choose.
+    m_encoding->setEnabled(!m_source.spreadsheet);
+    m_separator->setEnabled(!m_source.spreadsheet);
+    form->addRow(UiText(ids::ImportEncodingLabel), m_encoding);
+    form->addRow(UiText(ids::ImportSeparatorLabel), m_separator);
+    connect(m_encoding, &QComboBox::currentIndexChanged, this, [this] { Reread(); });
+    connect(m_separator, &QComboBox::currentIndexChanged, this, [this] { Reread(); });
+    return row;
+}
+
+QWidget* CImportDialog::MakeColumnRow() {
+    auto* row = new QWidget(this);
+    auto* grid = new QGridLayout(row);
+    grid->addWidget(new QLabel(UiText(ids::ImportColumnsLabel), row), 1, 0);
+    for (int c = 0; c < ShapeOf(m_kind).columns; ++c) {
+        grid->addWidget(new QLabel(QString::fromStdString(ColumnTitle(m_kind, c)), row), 0, c + 1);
+        auto* choice = new QComboBox(row);
+        choice->setObjectName(QString("column%1").arg(c));
+        grid->addWidget(choice, 1, c + 1);
+        connect(choice, &QComboBox::currentIndexChanged, this, [this] {
+            if (!m_filling) {
+                Replan(MapFromChoices());
+            }
+        });
+        m_columns.push_back(choice);
+    }
+    return row;
+}
+
+void CImportDialog::ChooseEncoding(TextEncoding encoding) {
+    const auto* found = std::find(std::begin(Encodings), std::end(Encodings), encoding);
+    m_encoding->setCurrentIndex(static_cast<int>(found - std::begin(Encodings)));
+}
+
+void CImportDialog::ChooseSeparator(char separator) {
+    const auto* found = std::find(std::begin(Separators), std::end(Separators), separator);
+    m_separator->setCurrentIndex(static_cast<int>(found - std::begin(Separators)));
+}
+
+void CImportDialog::ChooseColumn(int tableColumn, int sheetColumn) {
+    m_columns.at(static_cast<std::size_t>(tableColumn))->setCurrentIndex(sheetColumn + 1);
+}
+
+// Another encoding or separator makes other rows and cells: the columns are chosen afresh.
+void CImportDialog::Reread() {
+    if (m_source.spreadsheet || m_filling) {
+        return;
+    }
+    TextSheetOptions options;
+    options.encoding = Encodings[m_encoding->currentIndex()];
+    options.separator = Separators[m_separator->currentIndex()];
+    std::string error;
+    SheetData sheet;
+    if (ReadTextSheetFile(m_source.path, options, sheet, m_source.format, error)) {
+        m_source.sheet = std::move(sheet);
+    }
+    Replan(std::nullopt);
+}
+
+void CImportDialog::Replan(std::optional<ColumnMap> columns) {
+    ImportOptions options;
+    options.model = m_model;
+    options.columns = std::move(columns);
+    m_plan = PlanImport(m_source.sheet, m_kind, options);
+    FillColumnChoices();
+    ShowPlan();
+}
+
+ColumnMap CImportDialog::MapFromChoices() const {
+    ColumnMap map;
+    for (std::size_t c = 0; c < m_columns.size(); ++c) {
+        const int sheetColumn = m_columns[c]->currentIndex(); // 0 is "none"
+        if (sheetColumn > 0) {
+            map.sources.push_back({static_cast<int>(c), sheetColumn, {}});
+        }
+    }
+    return map;
+}
+
+// Each choice lists the sheet's columns by number, with the header line's title where it has one.
+void CImportDialog::FillColumnChoices() {
+    std::size_t width = 0;
+    const SheetRow* header = nullptr;
+    for (const SheetRow& row : m_source.sheet.rows) {
+        width = std::max(width, row.cells.size());
+        if (row.line == m_plan.headerLine) {
+            header = &row;
+        }
+    }
+    m_filling = true;
+    for (std::size_t c = 0; c < m_columns.size(); ++c) {
+        QComboBox* choice = m_columns[c];
+        choice->clear();
+        choice->addItem(UiText(ids::ImportNoColumn));
+        for (std::size_t s = 0; s < width; ++s) {
+            QString item = QString::number(s + 1);
+            if (header != nullptr && s < header->cells.size() && !header->cells[s].text.empty()) {
+                item += QString::fromStdString(" „" + Cp1251ToUtf8(header->cells[s].text) + "“");
+            }
+            choice->addItem(item);
+        }
+        const int chosen = c < m_plan.columns.size() ? m_plan.columns[c] : -1;
+        choice->setCurrentIndex(chosen + 1);
+    }
+    m_filling = false;
+}
+
+void CImportDialog::ShowPlan() {
+    const int columns = ShapeOf(m_kind).columns;
+    std::map<int, std::vector<QTableWidgetItem*>> rows;
+    auto itemAt = [&](int row, int column) {
+        auto& line = rows[row];
+        if (line.empty()) {
+            line.resize(static_cast<std::size_t>(columns));
+            for (int c = 0; c < columns; ++c) {
+                line[static_cast<std::size_t>(c)] = new QTableWidgetItem();
+            }
+            line[0]->setText(QString::number(RowLabel(m_kind, row)));
+        }
+        return line.at(static_cast<std::size_t>(column));
+    };
+    for (const ImportCell& cell : m_plan.cells) {
+        itemAt(cell.row, cell.column)->setText(QString::fromStdString(Cp1251ToUtf8(cell.text)));
+    }
+    const std::map<int, int> rowOfLine = RowsOfLines(m_source.sheet, m_plan);
+    m_problems->clear();
+    for (const ImportProblem& problem : m_plan.problems) {
+        const QString text = QString::fromStdString(FormatImportProblem(problem, m_kind));
+        const QColor colour = IsRefusal(problem.messageId) ? RefusedColour : ChangedColour;
+        auto* entry = new QListWidgetItem(text, m_problems);
+        entry->setBackground(colour);
+        const auto row = rowOfLine.find(problem.line);
+        if (row != rowOfLine.end() && problem.tableColumn >= 0 && problem.tableColumn < columns &&
+            row->second >= 1 && row->second <= ShapeOf(m_kind).dataRows) {
+            QTableWidgetItem* item = itemAt(row->second, problem.tableColumn);
+            item->setBackground(colour);
+            item->setToolTip(text);
+        }
+    }
+    m_preview->clear();
+    m_preview->setColumnCount(columns);
+    m_preview->setRowCount(static_cast<int>(rows.size()));
+    QStringList titles;
+    for (int c = 0; c < columns; ++c) {
+        titles << QString::fromStdString(ColumnTitle(m_kind, c));
+    }
+    m_preview->setHorizontalHeaderLabels(titles);
+    int r = 0;
+    for (auto& [row, items] : rows) {
+        for (int c = 0; c < columns; ++c) {
+            m_preview->setItem(r, c, items[static_cast<std::size_t>(c)]);
+        }
+        ++r;
+    }
+    QString counts = QString::fromStdString(FormatMessage(
+        ids::ImportSummary, m_plan.rowsFilled, static_cast<int>(m_plan.problems.size())));
+    if (!m_source.spreadsheet) {
+        counts += "; " + QString::fromStdString(FormatMessage(
+                             ids::ImportTextFormat,
+                             std::string(EncodingName(m_source.format.encoding)).c_str(),
+                             std::string(SeparatorName(m_source.format.separator)).c_str()));
+    }
+    m_counts->setText(counts);
+}
+
+} // namespace tillora
