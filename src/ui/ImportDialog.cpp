@@ -298,6 +298,7 @@ void CImportDialog::ShowPlan() {
         }
         ++r;
     }
+    m_preview->resizeColumnsToContents();
     QString counts = QString::fromStdString(FormatMessage(
         ids::ImportSummary, m_plan.rowsFilled, static_cast<int>(m_plan.problems.size())));
     if (!m_source.spreadsheet) {
