@@ -84,7 +84,9 @@ private slots:
         QCOMPARE(edit[7], commands->Action(cmd::EditSelectAll));
         QCOMPARE(edit[13], commands->Action(cmd::GoToRow));
         const QList<QAction*> file = bar.actions()[0]->menu()->actions();
-        QCOMPARE(file.size(), 10); // no recent-file group while there is no recent file
+        QCOMPARE(file.size(), 13); // no recent-file group while there is no recent file
+        QCOMPARE(file[5], commands->Action(cmd::FileImportSheet));
+        QCOMPARE(file[6], commands->Action(cmd::FileExportSheet));
         QCOMPARE(file.last(), commands->Action(cmd::AppExit));
     }
 

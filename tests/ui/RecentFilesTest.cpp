@@ -47,9 +47,9 @@ private slots:
         }
         // Print set-up, one separator, exit.
         const QList<QAction*> shown = ShownFileMenu();
-        QCOMPARE(shown.size(), 10);
-        QVERIFY(shown[8]->isSeparator());
-        QCOMPARE(shown[9], frame->Commands().Action(cmd::AppExit));
+        QCOMPARE(shown.size(), 13);
+        QVERIFY(shown[11]->isSeparator());
+        QCOMPARE(shown[12], frame->Commands().Action(cmd::AppExit));
     }
 
     void savedFilesAreNumberedEntriesNewestFirstBetweenPrintingAndExit() {
@@ -63,13 +63,13 @@ private slots:
         QCOMPARE(Recent().Action(0)->data().toInt(), cmd::FileMruFirst);
 
         const QList<QAction*> shown = ShownFileMenu();
-        QCOMPARE(shown.size(), 13);
-        QCOMPARE(shown[7], frame->Commands().Action(cmd::FilePrintSetup));
-        QVERIFY(shown[8]->isSeparator());
-        QCOMPARE(shown[9], Recent().Action(0));
-        QCOMPARE(shown[10], Recent().Action(1));
+        QCOMPARE(shown.size(), 16);
+        QCOMPARE(shown[10], frame->Commands().Action(cmd::FilePrintSetup));
         QVERIFY(shown[11]->isSeparator());
-        QCOMPARE(shown[12], frame->Commands().Action(cmd::AppExit));
+        QCOMPARE(shown[12], Recent().Action(0));
+        QCOMPARE(shown[13], Recent().Action(1));
+        QVERIFY(shown[14]->isSeparator());
+        QCOMPARE(shown[15], frame->Commands().Action(cmd::AppExit));
     }
 
     void anAmpersandOfThePathIsShownAndTakesNoKey() {
