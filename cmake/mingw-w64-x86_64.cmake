@@ -17,6 +17,11 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
+# pkg-config must not offer the build machine's Linux libraries (liborcus, libxlsxwriter): only
+# what is installed for MinGW counts, and without them the program says it cannot read workbooks.
+set(ENV{PKG_CONFIG_LIBDIR} /usr/${mingw_triplet}/lib/pkgconfig)
+set(ENV{PKG_CONFIG_PATH} "")
+
 # Tests and test discovery run the Windows programs under Wine.
 find_program(TILLORA_WINE NAMES wine64 wine PATHS /usr/lib/wine)
 if(TILLORA_WINE)

@@ -2,6 +2,7 @@
 
 #include "link/Message.h"
 #include "res/StringIds.h"
+#include "sheets/SpreadsheetFile.h"
 #include "tables/SheetText.h"
 
 #include <algorithm>
@@ -11,11 +12,15 @@
 namespace tillora::cli {
 namespace {
 
-bool ReadWorkbook(const std::string& path, const SheetSourceOptions&, SheetData&,
+bool ReadWorkbook(const std::string& path, const SheetSourceOptions& options, SheetData& out,
                   std::string& howReadUtf8, std::string& errorUtf8) {
     howReadUtf8.clear();
-    errorUtf8 = FormatMessage(ids::ImportSpreadsheetUnreadable, path.c_str());
-    return false;
+    if (!CanReadSpreadsheets()) {
+        errorUtf8 = FormatMessage(ids::ImportSpreadsheetUnreadable, path.c_str());
+        return false;
+    }
+    // A workbook's cells come typed: there is no encoding or separator to tell.
+    return ReadSpreadsheetFile(path, options.sheet, out, errorUtf8);
 }
 
 bool ReadDelimitedText(const std::string& path, const SheetSourceOptions& options, SheetData& out,

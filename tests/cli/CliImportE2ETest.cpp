@@ -65,6 +65,25 @@ TEST_F(CliImportE2ETest, ImportWritesTheTableFileAndTellsEveryProblem) {
     EXPECT_THAT(result.err, HasSubstr(FormatMessage(ids::ImportSummary, 3, 3)));
 }
 
+// A table exported as a workbook comes back as it was: the header row chooses the columns, the
+// "№" column the rows, and numbers and barcodes keep every digit.
+TEST_F(CliImportE2ETest, AnExportedWorkbookImportsBackToTheSameTable) {
+    const std::string table = Utf8ToCp1251("1\tХляб бял\t3800121000012\t1.20\tА\t0\t0\t48.000\r\n"
+                                           "5\tМляко\t\t2.59\tБ\t1\t0\t36.000\r\n"
+                                           "2600\tСол\t000000000017\t0.89\tВ\t9\t1\t1.250\r\n");
+    std::ofstream(Path("in.txt"), std::ios::binary) << table;
+    for (const std::string workbook : {"out.xlsx", "out.csv"}) {
+        const ProgramResult exported =
+            Cli({"--model", "0", "export", "articles", Path("in.txt"), Path(workbook)});
+        ASSERT_EQ(exported.status, 0) << exported.err;
+        const ProgramResult imported = Cli({"--model", "0", "--quiet", "import", "articles",
+                                            Path(workbook), "-o", Path("back.txt")});
+        ASSERT_EQ(imported.status, 0) << imported.err;
+        std::ifstream in(Path("back.txt"), std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), table) << workbook;
+    }
+}
+
 // Every price reaches the register on the article its row number names.
 TEST_F(CliImportE2ETest, SendFromAPriceListPutsEveryPriceOnItsArticle) {
     std::ofstream(Path("prices.csv"), std::ios::binary)
