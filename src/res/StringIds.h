@@ -265,4 +265,9 @@ inline constexpr unsigned ImportSeparatorLabel = 31127;
 inline constexpr unsigned ImportColumnsLabel = 31128;
 inline constexpr unsigned ImportNoColumn = 31129;
 
+// About box and help
+inline constexpr unsigned AboutVersion = 31200;
+inline constexpr unsigned AboutCloseHint = 31201;
+inline constexpr unsigned HelpNotShown = 31202;
+
 } // namespace tillora::ids

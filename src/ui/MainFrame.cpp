@@ -4,6 +4,7 @@
 #include "ui/Commands.h"
 #include "ui/FileCommands.h"
 #include "ui/FindCommands.h"
+#include "ui/HelpCommands.h"
 #include "ui/KassivoView.h"
 #include "ui/LogoCommand.h"
 #include "ui/PrintCommands.h"
@@ -41,6 +42,7 @@ CMainFrame::CMainFrame(QWidget* parent)
     m_files = new CFileCommands(*this);
     m_sheets = new CSheetCommands(*this);
     m_bars = new CWindowBars(*this, *m_commands);
+    new CHelpCommands(*m_commands, *this, *m_panes, QApplication::applicationFilePath());
 
     connect(m_view, &CKassivoView::focusPaneChanged, m_panes, &CStatusPanes::SetFocusPane);
     connect(m_view, &CKassivoView::valueRefused, m_panes, &CStatusPanes::SetMessage);

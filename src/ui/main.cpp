@@ -3,18 +3,38 @@
 #include "link/IniLocation.h"
 #include "ui/AppIcon.h"
 #include "ui/MainFrame.h"
+#include "ui/QtTranslations.h"
 #include "ui/RegisterCommands.h"
+#include "ui/Splash.h"
 #include "ui/StartOptions.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
+#include <QFile>
 #include <QTranslator>
+
+namespace {
+
+// What the program ends with when the file named on its command line cannot be opened.
+constexpr int ExitStartFileNotOpened = 1;
+
+// File names are UTF-8 throughout the program.
+bool OpensForReading(const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    return file.open(QIODevice::ReadOnly);
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tillora"));
+    QApplication::setApplicationVersion(QStringLiteral(TILLORA_VERSION));
     QApplication::setWindowIcon(tillora::AppIcon());
+
+    // Qt's own texts (the editor's context menu, standard dialogs and buttons) in the users'
+    // language, before any window can show one.
+    QTranslator qtTexts;
+    tillora::InstallQtTranslations(qtTexts);
 
     // Qt has taken its own options (-platform and the like) out of the arguments by now.
     int exitCode = 0;
@@ -24,12 +44,8 @@ int main(int argc, char** argv) {
         return exitCode;
     }
 
-    // Qt's own texts (the editor's context menu, standard dialogs) in the users' language.
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::Bulgarian), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QApplication::installTranslator(&qtTexts);
-    }
+    tillora::CSplash splash;
+    splash.ShowAndPaint();
 
     tillora::RegisterConnection connection = options->connection;
     if (connection.iniFile.empty()) {
@@ -43,11 +59,21 @@ int main(int argc, char** argv) {
     {
         tillora::CMainFrame frame;
         frame.Register().Connect(connection);
-        frame.show();
-        if (!options->file.empty()) {
-            frame.OpenStartFile(options->file);
+        const std::string& file = options->file;
+        // A file named on the command line that cannot even be opened ends the start, once its
+        // message has been shown; one that opens but reads badly has said why and the window
+        // comes up all the same.
+        const bool started = file.empty() || OpensForReading(file);
+        if (!file.empty()) {
+            frame.OpenStartFile(file);
         }
-        result = QApplication::exec();
+        if (started) {
+            splash.CloseAfterPainting(frame);
+            frame.show();
+            result = QApplication::exec();
+        } else {
+            result = ExitStartFileNotOpened;
+        }
         // The demo register's model and serial stand in for missing settings only while the demo
         // runs; the file keeps the user's own unless the user confirmed others in the dialog.
         saveSettings = !connection.demo || frame.Register().SettingsAccepted();
