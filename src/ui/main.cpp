@@ -63,10 +63,7 @@ int main(int argc, char** argv) {
         // A file named on the command line that cannot even be opened ends the start, once its
         // message has been shown; one that opens but reads badly has said why and the window
         // comes up all the same.
-        const bool started = file.empty() || OpensForReading(file);
-        if (!file.empty()) {
-            frame.OpenStartFile(file);
-        }
+        const bool started = file.empty() || frame.OpenStartFile(file) || OpensForReading(file);
         if (started) {
             splash.CloseAfterPainting(frame);
             frame.show();
