@@ -41,8 +41,11 @@ void CSplash::ShowAndPaint() {
     // Start-up is about to keep the event loop busy, so the splash is painted now; the user's
     // input waits until the window is there to take it.
     QEventLoop loop;
+    QTimer limit;
+    limit.setSingleShot(true);
+    connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+    limit.start(PaintWaitMs);
     m_paintWait = &loop;
-    QTimer::singleShot(PaintWaitMs, &loop, &QEventLoop::quit);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
     m_paintWait = nullptr;
 }
@@ -65,7 +68,7 @@ void CSplash::Finish() {
 bool CSplash::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_window && (event->type() == QEvent::Paint ||
                                 (event->type() == QEvent::Show && m_window->isMinimized()))) {
-        QMetaObject::invokeMethod(this, &CSplash::Finish, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, "Finish", Qt::QueuedConnection);
     }
     return QWidget::eventFilter(watched, event);
 }

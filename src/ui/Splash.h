@@ -25,8 +25,9 @@ public:
     void ShowAndPaint();
     // Closes the splash as soon as the window has been painted.
     void CloseAfterPainting(QWidget& window);
+
     // Closes the splash now.
-    void Finish();
+    Q_INVOKABLE void Finish();
 
     bool CloseAllowed() const { return m_closeAllowed; }
 
