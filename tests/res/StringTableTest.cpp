@@ -216,6 +216,7 @@ TEST(StringTableTest, FormatsCarryExactlyTheirDirectives) {
         {ids::SheetNotFound, {"%s", "%s", "%s"}},
         {ids::SheetExportUnknownType, {"%s"}},
         {ids::SheetExportFailed, {"%s", "%s"}},
+        {ids::AboutVersion, {"%s"}},
     };
     // Every other text goes through the formatter with no arguments, so it must hold none.
     for (const auto& [id, text] : AllTexts()) {
