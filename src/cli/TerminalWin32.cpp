@@ -1,4 +1,5 @@
 #include "cli/Terminal.h"
+#include "link/PlatformFiles.h"
 
 #include <fcntl.h>
 #include <io.h>
@@ -19,28 +20,6 @@ HANDLE ConsoleOf(std::FILE* stream) {
     DWORD mode = 0;
     return handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode) != FALSE ? handle
                                                                                     : nullptr;
-}
-
-std::wstring Widen(std::string_view text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int size = static_cast<int>(text.size());
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), length);
-    return wide;
-}
-
-std::string Narrow(const wchar_t* text) {
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (length <= 1) {
-        return {};
-    }
-    std::string narrow(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, narrow.data(), length, nullptr, nullptr);
-    narrow.pop_back(); // the terminating NUL
-    return narrow;
 }
 
 void WriteConsole(HANDLE console, const std::wstring& text) {
@@ -70,7 +49,7 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv) {
     }
     std::vector<std::string> arguments;
     for (int i = 1; i < count; ++i) {
-        arguments.push_back(Narrow(wide[i]));
+        arguments.push_back(Utf8FromWide(wide[i]));
     }
     LocalFree(wide);
     return arguments;
@@ -84,7 +63,7 @@ void WriteText(std::FILE* stream, std::string_view text) {
         return;
     }
     std::fflush(stream);
-    WriteConsole(console, Widen(text));
+    WriteConsole(console, WideFromUtf8(text));
 }
 
 // The console may not take terminal escapes: the line is blanked to the window's width.

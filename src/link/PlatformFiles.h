@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace tillora {
 
@@ -31,5 +32,12 @@ std::optional<std::filesystem::path> UserConfigFolder(const std::string& program
 
 // Whether the character separates folders in a path written on this system.
 bool IsPathSeparator(char c);
+
+#ifdef _WIN32
+// UTF-8 and Windows' UTF-16 for each other. Bytes that are not UTF-8 (a name an older program
+// wrote in Windows-1251) become U+FFFD rather than an exception: such a name matches no file.
+std::wstring WideFromUtf8(std::string_view text);
+std::string Utf8FromWide(std::wstring_view text);
+#endif
 
 } // namespace tillora

@@ -11,13 +11,9 @@
 #include <windows.h>
 
 namespace tillora {
-namespace {
-
 namespace fs = std::filesystem;
 
-// Bytes that are not UTF-8 (a name an older program wrote in Windows-1251) become U+FFFD rather
-// than an exception: such a name matches no file, and the caller says the file cannot be opened.
-std::wstring Widen(std::string_view text) {
+std::wstring WideFromUtf8(std::string_view text) {
     if (text.empty()) {
         return {};
     }
@@ -28,7 +24,7 @@ std::wstring Widen(std::string_view text) {
     return wide;
 }
 
-std::string Narrow(std::wstring_view text) {
+std::string Utf8FromWide(std::wstring_view text) {
     if (text.empty()) {
         return {};
     }
@@ -40,18 +36,16 @@ std::string Narrow(std::wstring_view text) {
     return narrow;
 }
 
-} // namespace
-
 fs::path Utf8Path(const std::string& text) {
-    return fs::path(Widen(text));
+    return fs::path(WideFromUtf8(text));
 }
 
 std::string PathToUtf8(const fs::path& path) {
-    return Narrow(path.native());
+    return Utf8FromWide(path.native());
 }
 
 std::FILE* OpenFile(const fs::path& path, const char* mode) {
-    return _wfopen(path.c_str(), Widen(mode).c_str());
+    return _wfopen(path.c_str(), WideFromUtf8(mode).c_str());
 }
 
 bool SyncFile(std::FILE* stream) {
@@ -62,8 +56,8 @@ bool SyncFile(std::FILE* stream) {
 void SyncFolder(const fs::path& /*folder*/) {}
 
 std::string EnvironmentValue(const char* name) {
-    const wchar_t* value = _wgetenv(Widen(name).c_str());
-    return value == nullptr ? std::string() : Narrow(value);
+    const wchar_t* value = _wgetenv(WideFromUtf8(name).c_str());
+    return value == nullptr ? std::string() : Utf8FromWide(value);
 }
 
 std::optional<fs::path> UserConfigFolder(const std::string& programName) {
@@ -88,7 +82,7 @@ std::string ExecutablePath() {
         }
         if (length < path.size()) {
             path.resize(length);
-            return Narrow(path);
+            return Utf8FromWide(path);
         }
         if (path.size() >= 32768) {
             return {}; // longer than any Windows path: a name cut short names some other file
