@@ -1,10 +1,12 @@
 #pragma once
 
+#include "link/EcrSettings.h"
 #include "support/RecordingFeedback.h"
 #include "support/TempFolder.h"
 #include "ui/AppSettings.h"
 #include "ui/FileCommands.h"
 
+#include <QApplication>
 #include <QSettings>
 #include <QString>
 
@@ -17,15 +19,18 @@
 namespace tillora::test {
 
 // The program's settings (recent files, window state) in a folder of the test's own, so that a
-// test neither reads nor changes the user's.
+// test neither reads nor changes the user's; the application outlives each test's window.
 inline void UseOwnSettings(const std::filesystem::path& folder) {
+    QApplication::setQuitOnLastWindowClosed(false);
     const QString path = QString::fromStdString(folder.string());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, path);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, path);
 }
 
-inline void ForgetSettings() {
+// Each test starts as a first run: no recent files, no window state, no register settings.
+inline void StartAsFirstRun() {
     OpenAppSettings()->clear();
+    ConnectionSettings() = {};
 }
 
 // The file dialogs as a test answers them: each asks for the next answer, nothing when there is

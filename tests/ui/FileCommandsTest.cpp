@@ -42,14 +42,10 @@ const std::string ExamplesFolder = TILLORA_SOURCE_DIR "/examples/";
 class FileCommandsTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        QApplication::setQuitOnLastWindowClosed(false);
-        UseOwnSettings(settings.Path());
-    }
+    void initTestCase() { UseOwnSettings(settings.Path()); }
 
     void init() {
-        ForgetSettings();
-        ConnectionSettings() = {};
+        StartAsFirstRun();
         QApplication::clipboard()->clear();
         feedback = RecordingFeedback{};
         chooser = ScriptedChooser{};

@@ -23,14 +23,10 @@ using namespace tillora::test;
 class RecentFilesTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        QApplication::setQuitOnLastWindowClosed(false);
-        UseOwnSettings(settings.Path());
-    }
+    void initTestCase() { UseOwnSettings(settings.Path()); }
 
     void init() {
-        ForgetSettings();
-        ConnectionSettings() = {};
+        StartAsFirstRun();
         feedback = RecordingFeedback{};
         chooser = ScriptedChooser{};
         frame = NewFrame();

@@ -30,13 +30,9 @@ static const char* const PriceList = "Артикул;№;Цена\r\n"
 class SheetCommandsTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        QApplication::setQuitOnLastWindowClosed(false);
-        UseOwnSettings(settings.Path());
-    }
+    void initTestCase() { UseOwnSettings(settings.Path()); }
     void init() {
-        ForgetSettings();
-        ConnectionSettings() = {};
+        StartAsFirstRun();
         feedback = RecordingFeedback{};
         chooser = ScriptedChooser{};
         frame = new CMainFrame;

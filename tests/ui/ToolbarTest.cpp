@@ -21,14 +21,10 @@ using namespace tillora::test;
 class ToolbarTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        QApplication::setQuitOnLastWindowClosed(false);
-        UseOwnSettings(settings.Path());
-    }
+    void initTestCase() { UseOwnSettings(settings.Path()); }
 
     void init() {
-        ForgetSettings();
-        ConnectionSettings() = {};
+        StartAsFirstRun();
         frame = NewFrame();
     }
 
