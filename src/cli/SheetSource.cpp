@@ -5,10 +5,6 @@
 #include "sheets/SpreadsheetFile.h"
 #include "tables/SheetText.h"
 
-#include <algorithm>
-#include <array>
-#include <filesystem>
-
 namespace tillora::cli {
 namespace {
 
@@ -53,14 +49,6 @@ bool ReadDelimitedText(const std::string& path, const SheetSourceOptions& option
 }
 
 } // namespace
-
-bool IsSpreadsheetFile(const std::string& path) {
-    std::string extension = std::filesystem::path(path).extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    constexpr std::array<std::string_view, 4> Workbooks = {".xlsx", ".xlsm", ".ods", ".xls"};
-    return std::find(Workbooks.begin(), Workbooks.end(), extension) != Workbooks.end();
-}
 
 // The one place that chooses the reader by the file's extension.
 bool ReadSheetSource(const std::string& path, const SheetSourceOptions& options, SheetData& out,

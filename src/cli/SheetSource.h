@@ -13,9 +13,6 @@ struct SheetSourceOptions {
     std::string encoding;  // windows-1251, utf-8, utf-16le, utf-16be for a text file
 };
 
-// Whether the file is a workbook (.xlsx, .xlsm, .ods, .xls) rather than delimited text.
-bool IsSpreadsheetFile(const std::string& path);
-
 // Reads the file into rows: a workbook through the spreadsheet reader, anything else as
 // delimited text. howReadUtf8 tells what was taken (encoding and separator, or the sheet);
 // false with the reason in errorUtf8.

@@ -7,7 +7,6 @@
 #include "sheets/XlsxFile.h"
 #include "tables/TableSetup.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <random>
 
@@ -15,13 +14,6 @@ namespace tillora {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string LowerExtension(const std::string& path) {
-    std::string extension = PathToUtf8(Utf8Path(path).extension());
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension;
-}
 
 // The library writes to a file of its own naming only; it goes to the temporary folder, and its
 // bytes replace the target in one step as every file the program writes does.
@@ -41,17 +33,6 @@ std::optional<std::string> XlsxBytes(const ExportTable& table, std::string& deta
 }
 
 } // namespace
-
-SpreadsheetFormat SpreadsheetFormatOf(const std::string& path) {
-    const std::string extension = LowerExtension(path);
-    if (extension == ".xlsx") {
-        return SpreadsheetFormat::Xlsx;
-    }
-    if (extension == ".csv") {
-        return SpreadsheetFormat::Csv;
-    }
-    return SpreadsheetFormat::Unknown;
-}
 
 bool WriteSpreadsheetFile(const std::string& path, const CCellGrid& grid, TableKind kind,
                           IFeedback& feedback) {

@@ -12,6 +12,9 @@ namespace tillora {
 // Whether this build reads .xlsx and .ods files; without the library for them, reading says so.
 bool CanReadSpreadsheets();
 
+// Whether the file is a workbook (.xlsx, .xlsm, .ods, .xls, any case) rather than delimited text.
+bool IsSpreadsheetFile(const std::string& path);
+
 // Reads one sheet of an .xlsx or .ods file: the first when sheet is empty, else the one of that
 // name. Cells come as typed: a number keeps its value beside its shortest decimal text, texts are
 // Windows-1251. Rows without any value are left out; SheetRow::line is the sheet's row number.

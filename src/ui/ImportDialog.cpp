@@ -31,11 +31,6 @@ constexpr char Separators[] = {'\t', ';', ','};
 const QColor RefusedColour(255, 200, 200);
 const QColor ChangedColour(255, 240, 180);
 
-bool IsSpreadsheetPath(const std::string& path) {
-    const QString suffix = QFileInfo(QString::fromStdString(path)).suffix().toLower();
-    return suffix == "xlsx" || suffix == "ods";
-}
-
 // A problem that leaves a value out, as against one that takes it in another form.
 bool IsRefusal(unsigned id) {
     return id != ids::ImportTaxLetterLookAlike && id != ids::ImportSeparatorAmbiguous &&
@@ -84,7 +79,7 @@ std::map<int, int> RowsOfLines(const SheetData& sheet, const ImportPlan& plan) {
 bool ReadImportSource(const std::string& path, const TextSheetOptions& options,
                       ImportSource& source, std::string& errorUtf8) {
     source.path = path;
-    source.spreadsheet = IsSpreadsheetPath(path);
+    source.spreadsheet = IsSpreadsheetFile(path);
     if (source.spreadsheet) {
         return ReadSpreadsheetFile(path, {}, source.sheet, errorUtf8);
     }
