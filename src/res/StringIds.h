@@ -270,4 +270,9 @@ inline constexpr unsigned AboutVersion = 31200;
 inline constexpr unsigned AboutCloseHint = 31201;
 inline constexpr unsigned HelpNotShown = 31202;
 
+// Names a screen reader gives to controls that have no label of their own
+inline constexpr unsigned ImportPreviewName = 31400;
+inline constexpr unsigned ImportProblemsName = 31401;
+inline constexpr unsigned TransferProgressName = 31402;
+
 } // namespace tillora::ids

@@ -285,6 +285,9 @@ constexpr Entry Strings[] = {
     {31200, "Версия %s"}, // the program's version, as 1.2.0
     {31201, "Затваряне: двойно щракване или десен бутон"},
     {31202, "Няма помощна информация, която да бъде показана"}, // status bar, after F1
+    {31400, "Преглед на импорта"}, // screen-reader name of the import preview table
+    {31401, "Забележки по импорта"},
+    {31402, "Ход на прехвърлянето"}, // the progress bar of a send or a report
 
     // Command prompts, by command id
     {32772, "Настройки на касата\nНастройки"},

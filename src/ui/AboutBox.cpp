@@ -35,6 +35,7 @@ CAboutBox::CAboutBox(QWidget* parent)
     setWindowTitle(CCommands::ToolTip(cmd::AppAbout));
     const QPixmap picture = AboutPicture();
     m_picture->setPixmap(picture);
+    m_picture->setAccessibleName(windowTitle());
     m_picture->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_picture->setFixedSize(picture.deviceIndependentSize().toSize());
     setFixedSize(m_picture->size());

@@ -97,6 +97,7 @@ CImportDialog::CImportDialog(ImportSource source, TableKind kind, int model, QWi
     layout->addWidget(MakeColumnRow());
     m_preview = new QTableWidget(this);
     m_preview->setObjectName("preview");
+    m_preview->setAccessibleName(UiText(ids::ImportPreviewName));
     m_preview->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_preview->verticalHeader()->hide();
     layout->addWidget(m_preview, 3);
@@ -105,6 +106,7 @@ CImportDialog::CImportDialog(ImportSource source, TableKind kind, int model, QWi
     layout->addWidget(m_counts);
     m_problems = new QListWidget(this);
     m_problems->setObjectName("problems");
+    m_problems->setAccessibleName(UiText(ids::ImportProblemsName));
     layout->addWidget(m_problems, 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(UiText(ids::ButtonOk));
@@ -154,9 +156,11 @@ QWidget* CImportDialog::MakeColumnRow() {
     auto* grid = new QGridLayout(row);
     grid->addWidget(new QLabel(UiText(ids::ImportColumnsLabel), row), 1, 0);
     for (int c = 0; c < ShapeOf(m_kind).columns; ++c) {
-        grid->addWidget(new QLabel(QString::fromStdString(ColumnTitle(m_kind, c)), row), 0, c + 1);
         auto* choice = new QComboBox(row);
         choice->setObjectName(QString("column%1").arg(c));
+        auto* title = new QLabel(QString::fromStdString(ColumnTitle(m_kind, c)), row);
+        title->setBuddy(choice);
+        grid->addWidget(title, 0, c + 1);
         grid->addWidget(choice, 1, c + 1);
         connect(choice, &QComboBox::currentIndexChanged, this, [this] {
             if (!m_filling) {

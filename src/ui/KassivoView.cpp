@@ -181,6 +181,8 @@ void CKassivoView::UpdateTabCaption(TableKind kind) {
     const bool marked = m_captionMark && m_captionMark(kind);
     m_tabs->setTabText(TableIndex(kind),
                        MessageText(MarkedCaption(m_document->Caption(kind), marked)));
+    // A screen reader names the table by its tab, as the user sees it.
+    Grid(kind).setAccessibleName(MessageText(m_document->Caption(kind)));
 }
 
 void CKassivoView::SetCaptionMark(std::function<bool(TableKind)> marked) {

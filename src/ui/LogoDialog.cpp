@@ -103,6 +103,7 @@ void CLogoDialog::BuildLayout() {
     auto* hintLabel = new QLabel(UiText(ids::LogoHintLabel), this);
     m_progress = new QProgressBar(this);
     m_progress->setObjectName(QStringLiteral("progress"));
+    m_progress->setAccessibleName(UiText(ids::TransferProgressName));
     m_progress->setTextVisible(false);
     auto* rule = new QFrame(this);
     rule->setFrameShape(QFrame::HLine);

@@ -80,13 +80,13 @@ CSettingsDialog::CSettingsDialog(const EcrSettings& settings, const PortDevices&
     m_ok->setAutoDefault(true);
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(new QLabel(UiText(ids::SettingsModelLabel), this), 0, 0);
+    layout->addWidget(LabelFor(ids::SettingsModelLabel, m_models), 0, 0);
     layout->addWidget(m_models, 0, 1, 1, 3);
-    layout->addWidget(new QLabel(UiText(ids::SettingsSerialLabel), this), 1, 0);
+    layout->addWidget(LabelFor(ids::SettingsSerialLabel, m_serial), 1, 0);
     layout->addWidget(m_serial, 1, 1);
     layout->addWidget(m_info, 1, 2);
     layout->addWidget(m_ok, 1, 3);
-    layout->addWidget(new QLabel(UiText(ids::SettingsComLabel), this), 2, 0);
+    layout->addWidget(LabelFor(ids::SettingsComLabel, m_ports), 2, 0);
     layout->addWidget(m_ports, 2, 1, 1, 2);
     layout->addWidget(m_cancel, 2, 3);
     if (ShowsDevices) {
@@ -101,7 +101,7 @@ CSettingsDialog::CSettingsDialog(const EcrSettings& settings, const PortDevices&
                 m_device->setItemData(m_device->count() - 1, Text(device.target), Qt::ToolTipRole);
             }
         }
-        layout->addWidget(new QLabel(UiText(ids::PortDeviceLabel), this), 3, 0);
+        layout->addWidget(LabelFor(ids::PortDeviceLabel, m_device), 3, 0);
         layout->addWidget(m_device, 3, 1, 1, 3);
         connect(m_device, &QComboBox::editTextChanged, this, &CSettingsDialog::DeviceEdited);
         connect(m_ports, &QComboBox::currentIndexChanged, this, &CSettingsDialog::ShowDeviceOfPort);

@@ -27,6 +27,7 @@ std::uint64_t NowMs() {
 
 CTransferProgress::CTransferProgress(QStatusBar* bar) : QObject(bar), m_bar(new QProgressBar(bar)) {
     m_bar->setObjectName(QStringLiteral("transferProgress"));
+    m_bar->setAccessibleName(UiText(ids::TransferProgressName));
     m_bar->setFixedWidth(BarWidth);
     m_bar->setTextVisible(true);
     bar->addWidget(m_bar);

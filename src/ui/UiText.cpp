@@ -2,6 +2,8 @@
 
 #include "res/StringTable.h"
 
+#include <QLabel>
+
 namespace tillora {
 
 QString UiText(unsigned id) {
@@ -12,6 +14,12 @@ QString MessageText(std::string_view text) {
     QString result = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return result;
+}
+
+QLabel* LabelFor(unsigned id, QWidget* field) {
+    auto* label = new QLabel(UiText(id), field->parentWidget());
+    label->setBuddy(field);
+    return label;
 }
 
 } // namespace tillora
