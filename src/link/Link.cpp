@@ -34,16 +34,30 @@ bool CLink::WaitQuietGap() {
     for (std::uint64_t now = m_clock.NowMs(); now < m_quietUntil; now = m_clock.NowMs()) {
         m_clock.SleepMs(std::min(PumpIntervalMs, m_quietUntil - now));
         m_feedback.PumpPaintMessages();
+        m_lastPump = m_clock.NowMs();
     }
     return true;
 }
 
+// The window is painted at least every pump interval however the time goes: waiting for bytes,
+// writing a frame for its air time, or exchanging frames that each take less than the interval,
+// which with no gap between frames would otherwise run a whole table without a paint.
+void CLink::PumpIfDue() {
+    const std::uint64_t now = m_clock.NowMs();
+    if (now - m_lastPump >= PumpIntervalMs) {
+        m_feedback.PumpPaintMessages();
+        m_lastPump = now;
+    }
+}
+
 bool CLink::SendFrame(const std::uint8_t* frame, std::size_t length) {
     WaitQuietGap();
+    PumpIfDue();
     if (!m_line.Write(frame, length)) {
         ShowError(m_feedback, ids::WriteFailed);
         return false;
     }
+    PumpIfDue(); // the write lasts the frame's air time: 80 ms for an article at 9600 baud
     return true;
 }
 
@@ -64,11 +78,7 @@ bool CLink::WaitForBytes(std::uint64_t start) {
     const std::uint64_t elapsed = m_clock.NowMs() - start;
     const std::uint64_t remaining = elapsed <= AnswerLimitMs ? AnswerLimitMs + 1 - elapsed : 0;
     const LineWait result = m_line.WaitReadable(std::min(remaining, PumpIntervalMs));
-    const std::uint64_t now = m_clock.NowMs();
-    if (now - m_lastPump >= PumpIntervalMs) {
-        m_feedback.PumpPaintMessages();
-        m_lastPump = now;
-    }
+    PumpIfDue();
     if (result == LineWait::Broken) {
         ShowError(m_feedback, ids::AnswerTimeout);
         return false;
@@ -78,7 +88,6 @@ bool CLink::WaitForBytes(std::uint64_t start) {
 
 bool CLink::ReceiveExactly(std::uint8_t* buffer, std::size_t length) {
     const std::uint64_t start = m_clock.NowMs();
-    m_lastPump = start;
     std::size_t received = 0;
     for (;;) {
         std::size_t count = 0;
@@ -160,7 +169,7 @@ bool CLink::ReceiveConfirmation() {
 
 std::size_t CLink::ReceiveLine(std::uint8_t* buffer, std::size_t capacity) {
     const std::uint64_t start = m_clock.NowMs();
-    m_lastPump = start;
+    PumpIfDue();
     std::size_t length = 0;
     for (;;) {
         std::size_t count = 0;

@@ -60,6 +60,7 @@ public:
 private:
     bool WaitForBytes(std::uint64_t start);
     bool WaitQuietGap();
+    void PumpIfDue();
     bool CheckAnswerSerial(const std::uint8_t* answer);
 
     ISerialLine& m_line;

@@ -189,6 +189,22 @@ TEST_F(LinkTest, LongGapKeepsTheWindowPainted) {
     EXPECT_GE(feedback.pumpTimes.size(), 8u);
 }
 
+TEST_F(LinkTest, QuickExchangesWithNoGapKeepTheWindowPainted) {
+    CLink link = MakeLink(0);
+    for (int i = 0; i < 40; ++i) {
+        line.AnswerNextWrite(20, AckFrame());
+    }
+    std::uint64_t previous = clock.NowMs();
+    for (int i = 0; i < 40; ++i) {
+        ASSERT_TRUE(link.SendCommand('r'));
+    }
+    ASSERT_GE(feedback.pumpTimes.size(), 10u); // 800 ms of exchanges
+    for (auto t : feedback.pumpTimes) {
+        EXPECT_LE(t - previous, 70u); // the pump interval and one exchange at most
+        previous = t;
+    }
+}
+
 // ---- ReceiveConfirmation ----
 
 TEST_F(LinkTest, ConfirmationIsAnsweredWithOurAcknowledgement) {

@@ -6,6 +6,8 @@
 #include "ui/SettingsDialog.h"
 #include "ui/StatusPanes.h"
 #include "ui/TableGrid.h"
+#include "ui/TransferProgress.h"
+#include "ui/UiText.h"
 
 #include "link/Message.h"
 #include "res/StringIds.h"
@@ -16,7 +18,9 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -78,6 +82,30 @@ std::string Snapshot(const CCellGrid& grid) {
     }
     return texts;
 }
+
+// Calls back on every paint of a widget while it lives.
+class PaintTimes : public QObject {
+public:
+    PaintTimes(QWidget* widget, std::function<void()> painted)
+        : m_widget(widget), m_painted(std::move(painted)) {
+        widget->installEventFilter(this);
+    }
+    ~PaintTimes() override { m_widget->removeEventFilter(this); }
+    PaintTimes(const PaintTimes&) = delete;
+    PaintTimes& operator=(const PaintTimes&) = delete;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == m_widget && event->type() == QEvent::Paint) {
+            m_painted();
+        }
+        return false;
+    }
+
+private:
+    QWidget* m_widget;
+    std::function<void()> m_painted;
+};
 
 QStringList Repeated(const QString& text, int times) {
     QStringList list;
@@ -262,6 +290,116 @@ private slots:
         QCOMPARE(frames.size(), ArticleRows + 3); // a, the records, z and our acknowledgement
         QCOMPARE(frames.count(QStringLiteral("a ack")), 1);
         QVERIFY(frames.filter(QStringLiteral("f ")).isEmpty());
+    }
+
+    // For each transfer and each way a register fails: the one message the core gives, the tables
+    // as they were, and meanwhile a window that paints and takes no input.
+    void aFailingRegisterGivesOneMessageAndLeavesTheWindowAsItWas_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QStringList>("fault");
+        QTest::addColumn<unsigned>("message"); // 0: the transfer ends well
+        QTest::addColumn<bool>("waits");       // a second or more with no answer
+        const struct {
+            const char* name;
+            int command;
+            const char* frame; // the first record's frame, or the report's request
+        } commands[] = {{"send all", cmd::SendAll, "2"},
+                        {"send selected", cmd::SendSelected, "2"},
+                        {"report", cmd::ReadReport, "1"}};
+        for (const auto& c : commands) {
+            const QString at = QString::fromLatin1(c.frame);
+            QTest::addRow("%s, refused", c.name)
+                << c.command << QStringList{"--refuse-frame", at} << ids::RegisterRefused << false;
+            QTest::addRow("%s, silent", c.name)
+                << c.command << QStringList{"--silent-from", at} << ids::AnswerTimeout << true;
+            QTest::addRow("%s, line closed", c.name)
+                << c.command << QStringList{"--close-after", at} << ids::AnswerTimeout << false;
+            QTest::addRow("%s, late", c.name)
+                << c.command << QStringList{"--late-frame", at, "--late-ms", "1500"} << 0u << true;
+        }
+    }
+    void aFailingRegisterGivesOneMessageAndLeavesTheWindowAsItWas() {
+        QFETCH(int, command);
+        QFETCH(QStringList, fault);
+        QFETCH(unsigned, message);
+        QFETCH(bool, waits);
+        std::vector<std::string> args{"--articles", Articles};
+        for (const QString& arg : fault) {
+            args.push_back(arg.toStdString());
+        }
+        StartSim(args);
+        QVERIFY(frame->OpenStartFile(Articles));
+        CTableGrid& articles = Grid(TableKind::Articles);
+        articles.SetSelectedRange({1, 3, 10, 3});
+        std::vector<std::string> before;
+        for (TableKind kind : AllTables) {
+            before.push_back(Snapshot(Grid(kind).Cells()));
+        }
+
+        // While the transfer runs (the wait cursor is up), the screen asks for paints and the user
+        // types and clicks.
+        const auto running = [] { return QApplication::overrideCursor() != nullptr; };
+        QElapsedTimer clock;
+        clock.start();
+        std::vector<qint64> paints;
+        // The report brings its own table to the front: that is the one on the screen.
+        QWidget* shown =
+            Grid(command == cmd::ReadReport ? TableKind::Report : TableKind::Articles).viewport();
+        PaintTimes paintTimes(shown, [&] {
+            if (running()) {
+                paints.push_back(clock.elapsed());
+            }
+        });
+        ModalWatch watch;
+        QTimer meanwhile;
+        QObject::connect(&meanwhile, &QTimer::timeout, [&] {
+            // Once the message is up, the transfer is over for the user: the box takes the input.
+            if (!running() || QApplication::activeModalWidget() != nullptr ||
+                !watch.Boxes().empty()) {
+                return;
+            }
+            shown->update();
+            QTest::keyClicks(&articles, QStringLiteral("x9"));
+            QTest::keyClick(&articles, Qt::Key_Delete);
+            QTest::keyClick(&articles, Qt::Key_V, Qt::ControlModifier);
+            QTest::keyClick(frame, Qt::Key_F6);
+            QTest::mouseDClick(articles.viewport(), Qt::LeftButton, {}, CellCentre(articles, 2, 1));
+        });
+        meanwhile.start(20);
+        QApplication::clipboard()->setText(QStringLiteral("Подправка\t123"));
+
+        Action(command)->trigger();
+        meanwhile.stop();
+        QTest::qWait(100); // nothing held back acts afterwards either
+
+        const QStringList expected =
+            message == 0 ? QStringList() : QStringList{MessageText(FormatMessage(message))};
+        QCOMPARE(watch.Texts(), expected);
+        const std::size_t unchanged = message == 0 && command == cmd::ReadReport ? 4 : 6;
+        for (std::size_t t = 0; t < unchanged; ++t) {
+            QCOMPARE(Snapshot(Grid(AllTables[t]).Cells()), before[t]);
+        }
+        QCOMPARE(frame->View().CurrentTable(), command == cmd::ReadReport && message == 0
+                                                   ? TableKind::SubgroupReport
+                                               : command == cmd::ReadReport ? TableKind::Report
+                                                                            : TableKind::Articles);
+        QVERIFY(frame->View().OpenEditor() == nullptr);
+
+        // A wait of a second or more: the window went on painting all through it.
+        if (waits) {
+            QVERIFY(paints.size() >= 2 && paints.back() - paints.front() >= 1000);
+            qint64 longest = 0;
+            qint64 at = 0;
+            for (std::size_t i = 1; i < paints.size(); ++i) {
+                if (paints[i] - paints[i - 1] > longest) {
+                    longest = paints[i] - paints[i - 1];
+                    at = paints[i - 1];
+                }
+            }
+            qInfo("%zu paints while waiting, at most %lld ms apart (from %lld ms)", paints.size(),
+                  longest, at);
+            QVERIFY2(longest < 500, qPrintable(QString::number(longest))); // a frozen window: 1500+
+        }
     }
 
     void theInformationButtonAsksTheRegisterOnThePortInForce() {
