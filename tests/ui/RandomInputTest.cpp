@@ -30,7 +30,8 @@ using namespace tillora::test;
 namespace {
 
 // A short run by default; TILLORA_RANDOM_SEED and TILLORA_RANDOM_EVENTS choose one run of any
-// length, and TILLORA_RANDOM_TRACE=1 prints every event before it is sent (for a crash).
+// length (QTest stops a test after five minutes: a long run raises QTEST_FUNCTION_TIMEOUT, in
+// milliseconds), and TILLORA_RANDOM_TRACE=1 prints every event before it is sent (for a crash).
 constexpr unsigned DefaultSeeds[] = {1, 2, 3};
 constexpr long DefaultEvents = 1200;
 // Every table is looked at in full this often; in between only the current one.
