@@ -46,7 +46,8 @@ public:
                 return fault;
             }
         }
-        return PaneFault();
+        std::string fault = EditorFault();
+        return fault.empty() ? PaneFault() : fault;
     }
 
     // Undoes every table's history, an edit in progress first given up.
@@ -138,6 +139,22 @@ private:
             return table + ": selection (" + std::to_string(selected.minRow) + "," +
                    std::to_string(selected.minCol) + ")-(" + std::to_string(selected.maxRow) + "," +
                    std::to_string(selected.maxCol) + ") outside the data area";
+        }
+        return {};
+    }
+
+    // An editor whose text the user has not changed yet shows the whole text of its cell.
+    std::string EditorFault() const {
+        const CTableGrid& grid = m_frame.View().CurrentGrid();
+        const QLineEdit* editor = m_frame.View().OpenEditor();
+        const CCellID focus = grid.GetFocusCell();
+        if (editor == nullptr || editor->isModified() || !focus.IsValid()) {
+            return {};
+        }
+        const QString cell = FromCp1251(grid.GetItemText(focus.row, focus.col));
+        if (editor->text() != cell) {
+            return "editor opened on \"" + cell.toStdString() + "\" shows \"" +
+                   editor->text().toStdString() + "\"";
         }
         return {};
     }
