@@ -38,6 +38,11 @@ void CInPlaceEdit::Start(const QString& text) {
     }
     m_started = true;
     m_original = text;
+    // The limit is one of typing: a longer text set otherwise (a 13-digit barcode from a file) is
+    // shown whole, or committing it unchanged would cut off its end.
+    if (m_options.maxLength > 0 && text.size() > maxLength()) {
+        setMaxLength(static_cast<int>(text.size()));
+    }
     setText(text);
     switch (m_opening.start) {
     case EditStart::CaretAtEnd:

@@ -19,19 +19,39 @@ fs::path ResolvedTarget(const fs::path& path) {
     return ec ? path : resolved;
 }
 
-// A new file beside the target, under a name no other file has.
-std::optional<fs::path> CreateTempFile(const fs::path& target, std::FILE*& out) {
+constexpr int TempFileAttempts = 8;
+
+fs::path RandomTempName(const fs::path& target, int /*attempt*/) {
     std::random_device random;
-    for (int attempt = 0; attempt < 8; ++attempt) {
-        fs::path candidate = target;
-        candidate += ".tmp" + std::to_string(random() % 1000000u);
-        std::error_code ec;
-        if (fs::exists(candidate, ec) || ec) {
-            continue;
-        }
-        out = OpenFile(candidate, "wb");
+    fs::path name = target;
+    name += ".tmp" + std::to_string(random() % 1000000u);
+    return name;
+}
+
+// The target's permissions, for the file that takes its place; none for a new target.
+std::optional<fs::perms> TargetPermissions(const fs::path& target) {
+    std::error_code ec;
+    const fs::file_status status = fs::status(target, ec);
+    if (ec || !fs::is_regular_file(status)) {
+        return std::nullopt;
+    }
+    return status.permissions();
+}
+
+// A new file beside the target under a name nothing had: a name that is taken, even by a link
+// that points elsewhere, is passed over, never opened.
+std::optional<fs::path> CreateTempFile(const fs::path& target, const TempFileName& tempName,
+                                       std::FILE*& out) {
+    const std::optional<fs::perms> permissions = TargetPermissions(target);
+    for (int attempt = 0; attempt < TempFileAttempts; ++attempt) {
+        fs::path candidate = tempName(target, attempt);
+        bool nameTaken = false;
+        out = CreateNewFile(candidate, permissions, nameTaken);
         if (out != nullptr) {
             return candidate;
+        }
+        if (!nameTaken) {
+            return std::nullopt; // the folder takes no new file at all
         }
     }
     return std::nullopt;
@@ -43,14 +63,6 @@ bool WriteComplete(std::FILE* out, const std::string& text) {
     const bool written =
         std::fwrite(text.data(), 1, text.size(), out) == text.size() && SyncFile(out);
     return std::fclose(out) == 0 && written;
-}
-
-void KeepPermissions(const fs::path& target, const fs::path& temp) {
-    std::error_code ec;
-    const fs::file_status status = fs::status(target, ec);
-    if (!ec && fs::is_regular_file(status)) {
-        fs::permissions(temp, status.permissions(), ec);
-    }
 }
 
 } // namespace
@@ -68,16 +80,20 @@ std::optional<std::string> ReadWholeFile(const fs::path& path) {
 }
 
 ReplaceResult ReplaceFile(const fs::path& path, const std::string& text) {
+    return ReplaceFile(path, text, RandomTempName);
+}
+
+ReplaceResult ReplaceFile(const fs::path& path, const std::string& text,
+                          const TempFileName& tempName) {
     const fs::path target = ResolvedTarget(path);
     std::FILE* out = nullptr;
-    const std::optional<fs::path> temp = CreateTempFile(target, out);
+    const std::optional<fs::path> temp = CreateTempFile(target, tempName, out);
     if (!temp) {
         return ReplaceResult::NotCreated;
     }
     bool written = WriteComplete(out, text);
     std::error_code ec;
     if (written) {
-        KeepPermissions(target, *temp);
         fs::rename(*temp, target, ec);
         written = !ec;
         if (written) {

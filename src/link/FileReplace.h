@@ -3,6 +3,7 @@
 #include "link/PlatformFiles.h"
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -19,7 +20,16 @@ enum class ReplaceResult {
 
 // Writes the whole text to a temporary file beside the target and only then renames it over the
 // target, so that the target is always either the old file or the complete new one. A link to a
-// file stays a link: the write goes to the file it names.
+// file stays a link: the write goes to the file it names. The temporary file is made new, never
+// opened through whatever already has its name (a link someone put there in a shared folder), and
+// has the target's permissions when the target exists.
 ReplaceResult ReplaceFile(const std::filesystem::path& target, const std::string& text);
+
+// The temporary file's name for each attempt (0 to 7) beside the resolved target; the default is
+// the target's name with ".tmp" and a random number.
+using TempFileName =
+    std::function<std::filesystem::path(const std::filesystem::path& target, int attempt)>;
+ReplaceResult ReplaceFile(const std::filesystem::path& target, const std::string& text,
+                          const TempFileName& tempName);
 
 } // namespace tillora

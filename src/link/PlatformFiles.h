@@ -19,6 +19,13 @@ std::string PathToUtf8(const std::filesystem::path& path);
 // std::fopen for any path the system can name.
 std::FILE* OpenFile(const std::filesystem::path& path, const char* mode);
 
+// A new file for writing under a name that nothing has yet: whatever already has the name, a link
+// included, is neither opened nor followed, and nameTaken tells that case from other failures.
+// With permissions the file gets exactly those where the system keeps such bits; otherwise the
+// usual ones of a new file.
+std::FILE* CreateNewFile(const std::filesystem::path& path,
+                         std::optional<std::filesystem::perms> permissions, bool& nameTaken);
+
 // Puts what was written to the stream on the disk.
 bool SyncFile(std::FILE* stream);
 // Puts the folder's entries (a rename into it) on the disk, where the system can.

@@ -1,10 +1,12 @@
 #include "link/IniLocation.h"
 #include "link/PlatformFiles.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <system_error>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tillora {
@@ -22,6 +24,30 @@ std::string PathToUtf8(const fs::path& path) {
 
 std::FILE* OpenFile(const fs::path& path, const char* mode) {
     return std::fopen(path.c_str(), mode);
+}
+
+std::FILE* CreateNewFile(const fs::path& path, std::optional<fs::perms> permissions,
+                         bool& nameTaken) {
+    // O_EXCL fails on any name that exists, a dangling link included; O_NOFOLLOW says so twice.
+    // Without the target's: read and write for everyone, narrowed by the umask as for any file.
+    const mode_t mode = permissions ? static_cast<mode_t>(*permissions & fs::perms::mask) : 0666;
+    const int handle =
+        open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+    nameTaken = handle < 0 && errno == EEXIST;
+    if (handle < 0) {
+        return nullptr;
+    }
+    // The umask may have narrowed the target's permissions; they are put back in full. A file
+    // system without them (a FAT stick) keeps its own, which is no reason to fail the save.
+    if (permissions) {
+        (void)fchmod(handle, mode);
+    }
+    std::FILE* stream = fdopen(handle, "wb");
+    if (stream == nullptr) {
+        close(handle);
+        unlink(path.c_str());
+    }
+    return stream;
 }
 
 bool SyncFile(std::FILE* stream) {

@@ -1,7 +1,9 @@
 #include "link/IniLocation.h"
 #include "link/PlatformFiles.h"
 
+#include <cstdint>
 #include <cstdlib>
+#include <fcntl.h>
 #include <io.h>
 #include <string_view>
 
@@ -46,6 +48,34 @@ std::string PathToUtf8(const fs::path& path) {
 
 std::FILE* OpenFile(const fs::path& path, const char* mode) {
     return _wfopen(path.c_str(), WideFromUtf8(mode).c_str());
+}
+
+// CREATE_NEW fails on any name that exists, a link included, and never opens through one. The
+// permission bits have no Windows meaning beyond the read-only flag, which a file being written
+// must not have: the new file takes the folder's access rules, as any new file there does.
+std::FILE* CreateNewFile(const fs::path& path, std::optional<fs::perms> /*permissions*/,
+                         bool& nameTaken) {
+    const HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        nameTaken = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
+        return nullptr;
+    }
+    nameTaken = false;
+    const int descriptor =
+        _open_osfhandle(reinterpret_cast<std::intptr_t>(handle), _O_WRONLY | _O_BINARY);
+    if (descriptor < 0) {
+        CloseHandle(handle);
+        DeleteFileW(path.c_str());
+        return nullptr;
+    }
+    std::FILE* stream = _fdopen(descriptor, "wb");
+    if (stream == nullptr) {
+        _close(descriptor);
+        DeleteFileW(path.c_str());
+    }
+    return stream;
 }
 
 bool SyncFile(std::FILE* stream) {

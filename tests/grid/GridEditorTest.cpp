@@ -75,6 +75,15 @@ private slots:
         QCOMPARE(editor.text(), text);
     }
 
+    // A 13-digit barcode from a file stays whole in the editor; typing still adds nothing to it.
+    void aLongerTextThanTypingAllowsIsNotCut() {
+        CInPlaceEdit editor(Digits, {EditStart::CaretAtEnd, {}, true}, nullptr);
+        editor.Start("5901234123457");
+        QCOMPARE(editor.text(), QString("5901234123457"));
+        QTest::keyClicks(&editor, "8");
+        QCOMPARE(editor.text(), QString("5901234123457"));
+    }
+
     void theKeypadDecimalKeyTypesThePoint() {
         CInPlaceEdit editor(Amount, {EditStart::SelectAll, {}, false}, nullptr);
         editor.Start("");
