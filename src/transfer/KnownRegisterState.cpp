@@ -57,8 +57,7 @@ fs::path CKnownRegisterState::FileOf(const RegisterIdentity& id, TableKind kind)
     return m_folder / (id.serial + "-model" + std::to_string(id.model)) / FileNameOf(kind);
 }
 
-bool CKnownRegisterState::Load(const RegisterIdentity& id, TableKind kind,
-                               CCellGrid& table) const {
+bool CKnownRegisterState::Load(const RegisterIdentity& id, TableKind kind, CCellGrid& table) const {
     ClearTable(table);
     std::error_code error;
     const fs::path file = FileOf(id, kind);

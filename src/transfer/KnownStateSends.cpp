@@ -169,8 +169,7 @@ ChangesOutcome OnSendChanges(TableKind current, IGridAccess& grid, TransferSessi
 }
 
 ReportOutcome OnReadReportKeepingState(IGridAccess& report, IGridAccess& subgroupReport,
-                                       TransferSession& session,
-                                       const CKnownRegisterState& store) {
+                                       TransferSession& session, const CKnownRegisterState& store) {
     if (!ValidateEcrSettings(session.settings, &session.feedback)) {
         return ReportOutcome::NotStarted;
     }
