@@ -49,6 +49,16 @@ ChangedRow KnownRow(const SendPlan& plan, const CCellGrid& table, const CCellGri
     return changed;
 }
 
+// Whether the record of a sent row carried the cell: a flag always, else a value in a whole-table
+// run and a selected cell in a selected-cells run.
+bool IsSentWithValue(const RecordField& field, SendScope scope, const IGridAccess& grid, int row) {
+    if (field.kind == FieldKind::Flag) {
+        return true;
+    }
+    return scope == SendScope::WholeTable ? !grid.GetItemText(row, field.column).empty()
+                                          : grid.IsCellSelected(row, field.column);
+}
+
 void Take(CCellGrid& known, int row, int column, const std::string& text) {
     known.SetItemText(row, column, text);
 }
@@ -87,16 +97,9 @@ void TakeSentCells(const SendPlan& plan, SendScope scope, const IGridAccess& gri
             continue;
         }
         for (const RecordField& field : plan.layout) {
-            const std::string text = grid.GetItemText(row, field.column);
-            if (!IsCellField(field)) {
-                continue;
-            }
-            if (field.kind == FieldKind::Flag ||
-                (scope == SendScope::WholeTable && !text.empty())) {
-                Take(known, row, field.column, text);
-            } else if (scope == SendScope::SelectedCells &&
-                       grid.IsCellSelected(row, field.column)) {
-                Take(known, row, field.column, text); // empty: the register took a default
+            if (IsCellField(field) && IsSentWithValue(field, scope, grid, row)) {
+                // Selected and empty: the register took a default, which is not known here.
+                Take(known, row, field.column, grid.GetItemText(row, field.column));
             }
         }
     }

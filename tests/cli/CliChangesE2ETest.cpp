@@ -39,6 +39,7 @@ TableLines ReadLines(const fs::path& path) {
     TableLines table;
     for (const std::string& line : Lines(ReadWholeFile(path).value_or(""))) {
         std::vector<std::string> fields;
+        fields.reserve(static_cast<std::size_t>(FieldCount(line)));
         for (int f = 0; f < FieldCount(line); ++f) {
             fields.emplace_back(GetField(CutLineEnd(line), f));
         }
