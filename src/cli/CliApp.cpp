@@ -137,17 +137,33 @@ CLI::App* AddSendCommand(CLI::App& app, SendOptions& options) {
         "send", "send a table file to the register; with --rows or --columns only those cells");
     AddTableOption(send, options.table, false);
     send->add_option("FILE", options.arguments.file, "the table file to send")->required();
-    send->add_option("--rows", options.arguments.rows,
-                     "row labels as the file shows them, such as 5-9,12 (default: the rows that "
-                     "hold something)");
-    send->add_option("--columns", options.arguments.columns,
-                     "column numbers or names (name, barcode, price, tax, subgroup, payment, "
-                     "stock; text, flag for the company lines), such as price,stock");
+    auto* rows = send->add_option("--rows", options.arguments.rows,
+                                  "row labels as the file shows them, such as 5-9,12 (default: "
+                                  "the rows that hold something)");
+    auto* columns =
+        send->add_option("--columns", options.arguments.columns,
+                         "column numbers or names (name, barcode, price, tax, subgroup, payment, "
+                         "stock; text, flag for the company lines), such as price,stock");
+    send->add_flag("--changed", options.arguments.changed,
+                   "only the rows that differ from what the register is known to hold, each "
+                   "with only its changed values")
+        ->excludes(rows)
+        ->excludes(columns);
     auto* import =
         send->add_flag("--import", options.arguments.import,
                        "FILE is a price list to import (as 'import' does), not a table file");
     AddSheetOptions(send, options.arguments.importing, "--import-columns", import);
     return send;
+}
+
+CLI::App* AddDiffCommand(CLI::App& app, TableFileArguments& arguments) {
+    auto* diff = app.add_subcommand(
+        "diff", "ask the register for its serial and print the cells of a table file that differ "
+                "from what that register is known to hold (row, column, known, new); sends "
+                "nothing");
+    AddTableOption(diff, arguments.table, false);
+    diff->add_option("FILE", arguments.file, "the table file to compare")->required();
+    return diff;
 }
 
 struct ReportFiles {
@@ -198,6 +214,8 @@ int RunCli(std::vector<std::string> arguments) {
     auto* import = AddImportCommand(app, importOptions);
     SendOptions send;
     auto* sendCommand = AddSendCommand(app, send);
+    TableFileArguments diffFile;
+    auto* diff = AddDiffCommand(app, diffFile);
     ReportFiles reportFiles;
     auto* report = AddReportCommand(app, reportFiles);
     LogoArguments logoArguments;
@@ -239,6 +257,9 @@ int RunCli(std::vector<std::string> arguments) {
     if (sendCommand->parsed()) {
         send.arguments.kind = *TableKindFromName(send.table);
         return RunSend(session, send.arguments, stdout);
+    }
+    if (diff->parsed()) {
+        return RunDiff(session, *TableKindFromName(diffFile.table), diffFile.file, stdout);
     }
     if (report->parsed()) {
         return RunReport(session, reportFiles.articles, reportFiles.subgroups, stdout);

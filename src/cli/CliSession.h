@@ -6,6 +6,7 @@
 #include "link/EcrSettings.h"
 #include "link/LineOpener.h"
 #include "sim/SimRegister.h"
+#include "transfer/KnownRegisterState.h"
 #include "transfer/TransferSession.h"
 
 #include <cstdint>
@@ -45,6 +46,8 @@ public:
     bool Quiet() const { return m_quiet; }
     // What a transfer runs with; the progress of its records goes to the terminal.
     TransferSession Transfer();
+    // What each register is known to hold, in the user's data folder.
+    const CKnownRegisterState& KnownState() const { return m_knownState; }
     // The register of demo mode; null otherwise.
     sim::CSimRegister* DemoRegister() { return m_demoRegister.get(); }
 
@@ -58,6 +61,7 @@ private:
     CCliFeedback m_feedback;
     CSteadyClock m_clock;
     std::shared_ptr<sim::CSimRegister> m_demoRegister;
+    CKnownRegisterState m_knownState{KnownStateFolder()};
     bool m_quiet;
 };
 

@@ -50,15 +50,21 @@ int RunImport(CCliSession& session, const ImportArguments& arguments, std::FILE*
 struct SendArguments {
     TableKind kind = TableKind::Articles;
     std::string file;
-    std::string rows;    // row labels ("5-9,12"); empty: the rows that hold something
-    std::string columns; // column numbers or names; empty: all
-    bool import = false; // file is a sheet to import, read as importing says
+    std::string rows;     // row labels ("5-9,12"); empty: the rows that hold something
+    std::string columns;  // column numbers or names; empty: all
+    bool import = false;  // file is a sheet to import, read as importing says
+    bool changed = false; // only the rows that differ from what the register is known to hold
     SheetImportArguments importing;
 };
 
 // Reads the table file, or imports the sheet, and sends the table; with rows or columns, only
 // those cells. An import that met problems is sent only when the user says so.
 int RunSend(CCliSession& session, const SendArguments& arguments, std::FILE* out);
+
+// Reads the table file, asks the register for its serial and prints the cells that differ from
+// what that register is known to hold, one a line: row, column, known value, new value. Nothing
+// is sent.
+int RunDiff(CCliSession& session, TableKind kind, const std::string& file, std::FILE* out);
 
 // Reads the report and writes its two tables to the files, or to out where none is named.
 int RunReport(CCliSession& session, const std::string& articlesFile,

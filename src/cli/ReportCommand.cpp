@@ -3,7 +3,7 @@
 #include "cli/Terminal.h"
 
 #include "cli/LoadedTable.h"
-#include "transfer/ReportReader.h"
+#include "transfer/KnownStateSends.h"
 
 namespace tillora::cli {
 
@@ -12,7 +12,8 @@ int RunReport(CCliSession& session, const std::string& articlesFile,
     CLoadedTable articles(session, TableKind::Report);
     CLoadedTable subgroups(session, TableKind::SubgroupReport);
     TransferSession transfer = session.Transfer();
-    const ReportOutcome outcome = OnReadReport(articles.Access(), subgroups.Access(), transfer);
+    const ReportOutcome outcome = OnReadReportKeepingState(articles.Access(), subgroups.Access(),
+                                                           transfer, session.KnownState());
     session.Feedback().ClearProgress();
     if (outcome == ReportOutcome::NotStarted) {
         return ExitFailed;

@@ -8,6 +8,7 @@
 #include "link/Message.h"
 #include "res/StringIds.h"
 #include "tables/TableSetup.h"
+#include "transfer/KnownStateSends.h"
 #include "transfer/SendCommands.h"
 
 namespace tillora::cli {
@@ -66,10 +67,35 @@ std::optional<int> FillTable(CCliSession& session, CLoadedTable& table,
     return send ? std::nullopt : std::optional(ExitFailed);
 }
 
+namespace {
+
+// The table's changes alone; without a known state, the whole table when the user says so.
+int SendChanges(CCliSession& session, CLoadedTable& table, std::FILE* out) {
+    TransferSession transfer = session.Transfer();
+    const ChangesOutcome outcome =
+        OnSendChanges(table.Kind(), table.Access(), transfer, session.KnownState());
+    session.Feedback().ClearProgress();
+    if (outcome == ChangesOutcome::Declined) {
+        Print(stderr, "%s\n", TerminalText(FormatMessage(ids::NothingSent)).c_str());
+        return ExitFailed;
+    }
+    if (!IsSent(outcome)) {
+        ShowOffendingCell(table, table.Access().GetFocusCell());
+        return ExitFailed;
+    }
+    Print(out, "%s\n", session.Feedback().LastStatus().c_str());
+    return ExitSuccess;
+}
+
+} // namespace
+
 int RunSend(CCliSession& session, const SendArguments& arguments, std::FILE* out) {
     CLoadedTable table(session, arguments.kind);
     if (const std::optional<int> status = FillTable(session, table, arguments)) {
         return *status;
+    }
+    if (arguments.changed) {
+        return SendChanges(session, table, out);
     }
     const bool selected = !arguments.rows.empty() || !arguments.columns.empty();
     if (selected) {
@@ -86,8 +112,10 @@ int RunSend(CCliSession& session, const SendArguments& arguments, std::FILE* out
         SelectCells(table.Access(), *rows, *columns);
     }
     TransferSession transfer = session.Transfer();
-    const bool sent = selected ? OnSendSelected(arguments.kind, table.Access(), transfer)
-                               : OnSendAll(arguments.kind, table.Access(), transfer);
+    const CKnownRegisterState& known = session.KnownState();
+    const bool sent =
+        selected ? OnSendSelectedKeepingState(arguments.kind, table.Access(), transfer, known)
+                 : OnSendAllKeepingState(arguments.kind, table.Access(), transfer, known);
     session.Feedback().ClearProgress();
     if (!sent) {
         ShowOffendingCell(table, table.Access().GetFocusCell());

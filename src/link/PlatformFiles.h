@@ -37,6 +37,11 @@ std::string EnvironmentValue(const char* name);
 // The user's own folder for the program's settings; nothing when the environment names none.
 std::optional<std::filesystem::path> UserConfigFolder(const std::string& programName);
 
+// The user's own folder for the program's data (what it learns and keeps between runs, as
+// opposed to settings): $XDG_DATA_HOME/tillora or ~/.local/share/tillora, %APPDATA%\Tillora on
+// Windows; nothing when the environment names none.
+std::optional<std::filesystem::path> UserDataFolder();
+
 // Whether the character separates folders in a path written on this system.
 bool IsPathSeparator(char c);
 

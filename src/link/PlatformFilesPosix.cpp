@@ -79,6 +79,18 @@ std::optional<fs::path> UserConfigFolder(const std::string& programName) {
     return std::nullopt;
 }
 
+std::optional<fs::path> UserDataFolder() {
+    const std::string dataHome = EnvironmentValue("XDG_DATA_HOME");
+    if (!dataHome.empty() && fs::path(dataHome).is_absolute()) {
+        return fs::path(dataHome) / "tillora";
+    }
+    const std::string home = EnvironmentValue("HOME");
+    if (!home.empty()) {
+        return fs::path(home) / ".local" / "share" / "tillora";
+    }
+    return std::nullopt;
+}
+
 bool IsPathSeparator(char c) {
     return c == '/';
 }

@@ -98,6 +98,14 @@ std::optional<fs::path> UserConfigFolder(const std::string& programName) {
     return Utf8Path(appData) / Utf8Path(programName);
 }
 
+std::optional<fs::path> UserDataFolder() {
+    const std::string appData = EnvironmentValue("APPDATA");
+    if (appData.empty()) {
+        return std::nullopt;
+    }
+    return Utf8Path(appData) / L"Tillora";
+}
+
 bool IsPathSeparator(char c) {
     return c == '\\' || c == '/';
 }

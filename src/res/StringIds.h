@@ -270,6 +270,18 @@ inline constexpr unsigned AboutVersion = 31200;
 inline constexpr unsigned AboutCloseHint = 31201;
 inline constexpr unsigned HelpNotShown = 31202;
 
+// Sending only what the register does not hold yet, by its known state
+inline constexpr unsigned ChangesSent = 31300;
+inline constexpr unsigned ChangesSentRowsKept = 31301;
+inline constexpr unsigned NoChanges = 31302;
+inline constexpr unsigned NoChangesRowsKept = 31303;
+inline constexpr unsigned KnownStateMissing = 31304;
+inline constexpr unsigned KnownStateNotSaved = 31305;
+inline constexpr unsigned KnownStateNotForgotten = 31306;
+inline constexpr unsigned NothingSent = 31307;
+inline constexpr unsigned KnownStateNone = 31308;
+inline constexpr unsigned ChangesSummary = 31309;
+
 // Names a screen reader gives to controls that have no label of their own
 inline constexpr unsigned ImportPreviewName = 31400;
 inline constexpr unsigned ImportProblemsName = 31401;

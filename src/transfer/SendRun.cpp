@@ -84,9 +84,17 @@ std::string FinalText(const SendPlan& plan, SendScope scope, unsigned sent) {
 } // namespace
 
 bool RunSend(const SendPlan& plan, SendScope scope, IGridAccess& grid, TransferSession& session) {
+    return RunSend(plan, scope, grid, session, {});
+}
+
+bool RunSend(const SendPlan& plan, SendScope scope, IGridAccess& grid, TransferSession& session,
+             const std::function<bool()>& beforeOpening) {
     IFeedback& feedback = session.feedback;
     CWaitCursor waitCursor(feedback);
     if (!CheckBeforeSending(plan, scope, grid, feedback)) {
+        return false;
+    }
+    if (beforeOpening && !beforeOpening()) {
         return false;
     }
     const std::unique_ptr<ISerialLine> line = OpenEcrLine(session.line, feedback);

@@ -217,6 +217,14 @@ TEST(StringTableTest, FormatsCarryExactlyTheirDirectives) {
         {ids::SheetExportUnknownType, {"%s"}},
         {ids::SheetExportFailed, {"%s", "%s"}},
         {ids::AboutVersion, {"%s"}},
+        {ids::ChangesSent, {"%u", "%u"}},
+        {ids::ChangesSentRowsKept, {"%u", "%u", "%u"}},
+        {ids::NoChangesRowsKept, {"%u"}},
+        {ids::KnownStateMissing, {"%s"}},
+        {ids::KnownStateNotSaved, {"%s"}},
+        {ids::KnownStateNotForgotten, {"%s"}},
+        {ids::KnownStateNone, {"%s"}},
+        {ids::ChangesSummary, {"%u", "%u", "%u"}},
     };
     // Every other text goes through the formatter with no arguments, so it must hold none.
     for (const auto& [id, text] : AllTexts()) {

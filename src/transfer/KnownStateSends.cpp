@@ -1,0 +1,210 @@
+#include "transfer/KnownStateSends.h"
+
+#include "link/EcrInfo.h"
+#include "link/Message.h"
+#include "link/PlatformFiles.h"
+#include "res/StringIds.h"
+#include "tables/TableSetup.h"
+#include "transfer/ChangesSend.h"
+#include "transfer/SendCommands.h"
+#include "transfer/SendRun.h"
+#include "transfer/TableChecks.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace tillora {
+namespace {
+
+// One table's known state while a command runs: read before it, kept after it.
+class CKnownTable {
+public:
+    CKnownTable(const CKnownRegisterState& store, RegisterIdentity id, TableKind kind)
+        : m_store(store), m_id(std::move(id)), m_kind(kind) {
+        SetupTable(m_table, kind);
+        m_known = m_store.Load(m_id, m_kind, m_table);
+    }
+
+    bool IsKnown() const { return m_known; }
+    CCellGrid& Table() { return m_table; }
+    const RegisterIdentity& Id() const { return m_id; }
+
+    // Before anything goes on the line: from then on the register may hold records never
+    // confirmed. False after a message when the old state cannot be removed.
+    bool ForgetOnDisk(IFeedback& feedback) {
+        if (m_store.Forget(m_id, m_kind)) {
+            return true;
+        }
+        ShowError(feedback, ids::KnownStateNotForgotten,
+                  PathToUtf8(m_store.FileOf(m_id, m_kind)).c_str());
+        return false;
+    }
+    void Keep(IFeedback& feedback) { SaveKnownState(m_store, m_id, m_kind, m_table, feedback); }
+
+private:
+    const CKnownRegisterState& m_store;
+    RegisterIdentity m_id;
+    TableKind m_kind;
+    CCellGrid m_table;
+    bool m_known = false;
+};
+
+// A whole-table or selected-cells run with the state kept around it. The register is
+// identified once the check has passed, unless the caller already has.
+bool RunKeepingState(TableKind kind, const SendPlan& plan, SendScope scope, IGridAccess& grid,
+                     TransferSession& session, const CKnownRegisterState& store,
+                     std::optional<RegisterIdentity> id = std::nullopt) {
+    std::optional<CKnownTable> known;
+    const auto beforeOpening = [&] {
+        if (!id) {
+            id = IdentifyRegister(session);
+        }
+        if (!id) {
+            return false;
+        }
+        known.emplace(store, *id, kind);
+        return known->ForgetOnDisk(session.feedback);
+    };
+    if (!RunSend(plan, scope, grid, session, beforeOpening)) {
+        return false;
+    }
+    TakeSentCells(plan, scope, grid, known->Table());
+    known->Keep(session.feedback);
+    return true;
+}
+
+bool IsSerialText(const std::string& serial) {
+    return serial.size() == 6 && std::all_of(serial.begin(), serial.end(), [](char c) {
+               return std::isdigit(static_cast<unsigned char>(c)) != 0;
+           });
+}
+
+} // namespace
+
+std::optional<RegisterIdentity> IdentifyRegister(TransferSession& session) {
+    const std::optional<std::string> serial =
+        QueryEcrInfo(session.line, session.clock, session.feedback);
+    if (!serial) {
+        return std::nullopt;
+    }
+    // The serial names a folder: only the digits a register answers with may go into it.
+    if (!IsSerialText(*serial)) {
+        ShowError(session.feedback, ids::InvalidData);
+        return std::nullopt;
+    }
+    return RegisterIdentity{*serial, session.settings.EcrType};
+}
+
+bool OnSendAllKeepingState(TableKind current, IGridAccess& grid, TransferSession& session,
+                           const CKnownRegisterState& store) {
+    if (!ValidateEcrSettings(session.settings, &session.feedback)) {
+        return false;
+    }
+    const std::optional<SendPlan> plan = SendPlanOf(current, session.settings.EcrType);
+    if (!plan) {
+        return false;
+    }
+    grid.EndEditing();
+    return RunKeepingState(current, *plan, SendScope::WholeTable, grid, session, store);
+}
+
+bool OnSendSelectedKeepingState(TableKind current, IGridAccess& grid, TransferSession& session,
+                                const CKnownRegisterState& store) {
+    if (!ValidateEcrSettings(session.settings, &session.feedback)) {
+        return false;
+    }
+    const std::optional<SendPlan> plan = SendPlanOf(current, session.settings.EcrType);
+    if (!plan) {
+        return false;
+    }
+    return RunKeepingState(current, *plan, SendScope::SelectedCells, grid, session, store);
+}
+
+bool CanSendChanges(TableKind current) {
+    return CanSendAll(current);
+}
+
+ChangesOutcome OnSendChanges(TableKind current, IGridAccess& grid, TransferSession& session,
+                             const CKnownRegisterState& store) {
+    IFeedback& feedback = session.feedback;
+    const int model = session.settings.EcrType;
+    if (!ValidateEcrSettings(session.settings, &feedback)) {
+        return ChangesOutcome::NotSent;
+    }
+    const std::optional<SendPlan> plan = SendPlanOf(current, model);
+    if (!plan) {
+        return ChangesOutcome::NotSent;
+    }
+    grid.EndEditing();
+    CWaitCursor waitCursor(feedback);
+    if (!CheckWholeTable(*plan, grid, feedback)) {
+        return ChangesOutcome::NotSent;
+    }
+    std::optional<RegisterIdentity> id = IdentifyRegister(session);
+    if (!id) {
+        return ChangesOutcome::NotSent;
+    }
+    CKnownTable known(store, *id, current);
+    if (!known.IsKnown()) {
+        if (!feedback.AskYesNo(ids::KnownStateMissing,
+                               FormatMessage(ids::KnownStateMissing, id->serial.c_str()),
+                               MessageIcon::Question, true)) {
+            return ChangesOutcome::Declined;
+        }
+        return RunKeepingState(current, *plan, SendScope::WholeTable, grid, session, store, id)
+                   ? ChangesOutcome::WholeTableSent
+                   : ChangesOutcome::NotSent;
+    }
+    const TableChanges changes = FindChangedRows(*plan, grid.Cells(), known.Table(), model);
+    if (changes.rows.empty()) {
+        feedback.SetStatusText(ChangesSentText(changes));
+        return ChangesOutcome::NothingToSend;
+    }
+    if (!known.ForgetOnDisk(feedback) || !RunChangesSend(*plan, changes, grid, session)) {
+        return ChangesOutcome::NotSent;
+    }
+    TakeChangedCells(*plan, changes, grid.Cells(), known.Table());
+    known.Keep(feedback);
+    return ChangesOutcome::Sent;
+}
+
+ReportOutcome OnReadReportKeepingState(IGridAccess& report, IGridAccess& subgroupReport,
+                                       TransferSession& session, const CKnownRegisterState& store) {
+    if (!ValidateEcrSettings(session.settings, &session.feedback)) {
+        return ReportOutcome::NotStarted;
+    }
+    const std::optional<RegisterIdentity> id = IdentifyRegister(session);
+    if (!id) {
+        return ReportOutcome::NotStarted;
+    }
+    const ReportOutcome outcome = OnReadReport(report, subgroupReport, session);
+    CKnownTable known(store, *id, TableKind::Articles);
+    TakeReportedArticles(report.Cells(), outcome == ReportOutcome::Complete, known.Table());
+    known.Keep(session.feedback);
+    return outcome;
+}
+
+std::optional<TableChanges> FindChangesAtRegister(TableKind kind, const IGridAccess& grid,
+                                                  TransferSession& session,
+                                                  const CKnownRegisterState& store) {
+    const int model = session.settings.EcrType;
+    if (!ValidateEcrSettings(session.settings, &session.feedback)) {
+        return std::nullopt;
+    }
+    const std::optional<SendPlan> plan = SendPlanOf(kind, model);
+    if (!plan) {
+        return std::nullopt;
+    }
+    const std::optional<RegisterIdentity> id = IdentifyRegister(session);
+    if (!id) {
+        return std::nullopt;
+    }
+    CKnownTable known(store, *id, kind);
+    if (!known.IsKnown()) {
+        ShowError(session.feedback, ids::KnownStateNone, id->serial.c_str());
+        return std::nullopt;
+    }
+    return FindChangedRows(*plan, grid.Cells(), known.Table(), model);
+}
+
+} // namespace tillora
