@@ -37,6 +37,7 @@ GREY_DARK = (90, 96, 106)
 BROWN = (160, 110, 60)
 PINK = (238, 130, 150)
 SELECTION = (120, 170, 235)
+ORANGE = (245, 150, 60)
 
 
 # --- shapes: functions of (x, y) giving the signed distance in units -----------------------------
@@ -204,8 +205,9 @@ def page(c, x0, y0, x1, y1, fold=6.0, lines=True):
             y += 4
 
 
-def table(c, x0, y0, x1, y1, selected=None):
-    """A small table: a header row and a grid of cells; selected is a set of (row, column)."""
+def table(c, x0, y0, x1, y1, selected=None, marked=SELECTION):
+    """A small table: a header row and a grid of cells; selected is a set of (row, column),
+    filled with the marked colour."""
     rows, columns = 3, 3
     c.filled(box(x0, y0, x1, y1), PAPER)
     cell_w = (x1 - x0) / columns
@@ -213,7 +215,7 @@ def table(c, x0, y0, x1, y1, selected=None):
     c.fill(box(x0, y0, x1, y0 + cell_h), PAPER_SHADE)
     for (r, col) in selected or ():
         c.fill(box(x0 + col * cell_w, y0 + (r + 1) * cell_h,
-                   x0 + (col + 1) * cell_w, y0 + (r + 2) * cell_h), SELECTION)
+                   x0 + (col + 1) * cell_w, y0 + (r + 2) * cell_h), marked)
     for i in range(1, columns):
         c.stroke(segment(x0 + i * cell_w, y0, x0 + i * cell_w, y1, 0.01), LINE, 1.0)
     for j in range(1, rows + 1):
@@ -349,6 +351,12 @@ def icon_send_selected(c):
     arrow_right(c, 12, 22, 31, GREEN, GREEN_DARK, thickness=6.0, head=8.0)
 
 
+def icon_send_changes(c):
+    # The cells that differ from the register, in the colour the grid marks them with.
+    table(c, 1, 2, 21, 28, selected={(0, 2), (2, 0)}, marked=ORANGE)
+    arrow_right(c, 12, 22, 31, GREEN, GREEN_DARK, thickness=6.0, head=8.0)
+
+
 def icon_report(c):
     register(c, 17, 2)
     arrow_down(c, 24, 16, 26, BLUE, BLUE_DARK, thickness=4.0, head=5.0)
@@ -393,6 +401,7 @@ ICONS = [
     ("report-to-articles", icon_report_to_articles),
     ("send-all", icon_send_all),
     ("send-selected", icon_send_selected),
+    ("send-changes", icon_send_changes),
     ("report", icon_report),
     ("logo", icon_logo),
     ("help", icon_help),

@@ -54,9 +54,13 @@ TransferSession CCliSession::Transfer() {
     return transfer;
 }
 
+// The demo register starts empty with every command: what it is known to hold lives as long as
+// it does, never in the user's data folder beside the real registers'.
 void CCliSession::SetUpDemo() {
     m_demoRegister = sim::StartDemoRegister(m_settings, m_line, m_clock);
     m_line.comIndex = m_settings.EcrCom;
+    m_demoState.emplace();
+    m_knownState = CKnownRegisterState(m_demoState->Path() / "registers");
 }
 
 } // namespace tillora::cli

@@ -5,6 +5,7 @@
 #include "link/EcrIniFile.h"
 #include "link/EcrSettings.h"
 #include "link/LineOpener.h"
+#include "link/ScratchFolder.h"
 #include "sim/SimRegister.h"
 #include "transfer/KnownRegisterState.h"
 #include "transfer/TransferSession.h"
@@ -46,7 +47,7 @@ public:
     bool Quiet() const { return m_quiet; }
     // What a transfer runs with; the progress of its records goes to the terminal.
     TransferSession Transfer();
-    // What each register is known to hold, in the user's data folder.
+    // What each register is known to hold, in the user's data folder (demo mode: for this run).
     const CKnownRegisterState& KnownState() const { return m_knownState; }
     // The register of demo mode; null otherwise.
     sim::CSimRegister* DemoRegister() { return m_demoRegister.get(); }
@@ -61,6 +62,7 @@ private:
     CCliFeedback m_feedback;
     CSteadyClock m_clock;
     std::shared_ptr<sim::CSimRegister> m_demoRegister;
+    std::optional<CScratchFolder> m_demoState;
     CKnownRegisterState m_knownState{KnownStateFolder()};
     bool m_quiet;
 };

@@ -82,6 +82,9 @@ QVariant CGridModel::data(const QModelIndex& index, int role) const {
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(AlignmentOf(m_cells.GetItemFormat(cell.row, cell.col)));
     case Qt::BackgroundRole:
+        if (m_marked && m_marked(cell.row, cell.col)) {
+            return m_markBackground;
+        }
         return text != nullptr ? ColourOf(text->GetBackClr()) : QVariant();
     case Qt::ForegroundRole:
         return text != nullptr ? ColourOf(text->GetTextClr()) : QVariant();
@@ -190,6 +193,20 @@ void CGridModel::CellsChanged(const CCellRange& range) {
 void CGridModel::Reset() {
     beginResetModel();
     endResetModel();
+}
+
+void CGridModel::SetMarkedCells(std::function<bool(int row, int column)> marked,
+                                QColor background) {
+    m_marked = std::move(marked);
+    m_markBackground = background;
+    MarksChanged();
+}
+
+void CGridModel::MarksChanged() {
+    if (rowCount() > 0 && columnCount() > 0) {
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),
+                         {Qt::BackgroundRole});
+    }
 }
 
 } // namespace tillora

@@ -4,6 +4,9 @@
 #include "tables/CellRange.h"
 
 #include <QAbstractTableModel>
+#include <QColor>
+
+#include <functional>
 
 #include <string>
 
@@ -50,11 +53,19 @@ public:
     // After the grid changed its shape or all its cells.
     void Reset();
 
+    // Cells drawn on a background of their own, whatever their colours: those the predicate
+    // names (grid row and column). None: no cell is marked.
+    void SetMarkedCells(std::function<bool(int row, int column)> marked, QColor background);
+    // The predicate's answers changed: the views draw the cells again.
+    void MarksChanged();
+
 private:
     bool IsCheck(int row, int column) const;
 
     CCellGrid& m_cells;
     IGridEdits* m_edits = nullptr;
+    std::function<bool(int, int)> m_marked;
+    QColor m_markBackground;
 };
 
 } // namespace tillora

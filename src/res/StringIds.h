@@ -128,6 +128,7 @@ inline constexpr unsigned MenuRegisterSendAll = 30143;
 inline constexpr unsigned MenuRegisterSendSelected = 30144;
 inline constexpr unsigned MenuRegisterReport = 30145;
 inline constexpr unsigned MenuRegisterSendLogo = 30146;
+inline constexpr unsigned MenuRegisterSendChanges = 30147;
 
 // Main menu: View
 inline constexpr unsigned MenuView = 30160;
@@ -135,6 +136,7 @@ inline constexpr unsigned MenuViewToolbar = 30161;
 inline constexpr unsigned MenuViewStatusBar = 30162;
 inline constexpr unsigned MenuViewNextTable = 30163;
 inline constexpr unsigned MenuViewPreviousTable = 30164;
+inline constexpr unsigned MenuViewRegisterDifferences = 30165;
 
 // Main menu: Help
 inline constexpr unsigned MenuHelp = 30180;

@@ -55,20 +55,25 @@ std::string ChangedRowPayload(const SendPlan& plan, const ChangedRow& changed,
     return payload;
 }
 
-std::string ChangesSentText(const TableChanges& changes) {
+std::string ChangesSentText(const TableChanges& changes, std::uint64_t elapsedMs) {
     const auto rows = static_cast<unsigned>(changes.rows.size());
     const auto kept = static_cast<unsigned>(changes.keptRows.size());
     if (rows == 0) {
         return kept == 0 ? FormatMessage(ids::NoChanges)
                          : FormatMessage(ids::NoChangesRowsKept, kept);
     }
-    return kept == 0 ? FormatMessage(ids::ChangesSent, rows, changes.NewRows())
-                     : FormatMessage(ids::ChangesSentRowsKept, rows, changes.NewRows(), kept);
+    // Seconds to the tenth, with the decimal comma the users write.
+    const std::uint64_t tenths = (elapsedMs + 50) / 100;
+    const std::string seconds = std::to_string(tenths / 10) + "," + std::to_string(tenths % 10);
+    return kept == 0 ? FormatMessage(ids::ChangesSent, rows, changes.NewRows(), seconds.c_str())
+                     : FormatMessage(ids::ChangesSentRowsKept, rows, changes.NewRows(),
+                                     seconds.c_str(), kept);
 }
 
 bool RunChangesSend(const SendPlan& plan, const TableChanges& changes, const IGridAccess& grid,
                     TransferSession& session) {
     CWaitCursor waitCursor(session.feedback);
+    const std::uint64_t started = session.clock.NowMs();
     const std::unique_ptr<ISerialLine> line = OpenEcrLine(session.line, session.feedback);
     if (!line) {
         return false;
@@ -78,7 +83,7 @@ bool RunChangesSend(const SendPlan& plan, const TableChanges& changes, const IGr
     if (!link.SendCommand('a') || !SendChangedRows(plan, changes, grid, link, session)) {
         return false;
     }
-    session.feedback.SetStatusText(ChangesSentText(changes));
+    session.feedback.SetStatusText(ChangesSentText(changes, session.clock.NowMs() - started));
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include "transfer/SendPlan.h"
 #include "transfer/TransferSession.h"
 
+#include <cstdint>
 #include <string>
 
 namespace tillora {
@@ -25,6 +26,6 @@ bool RunChangesSend(const SendPlan& plan, const TableChanges& changes, const IGr
 
 // The status text of a changes-only send: the rows sent (none: nothing to send) and the rows
 // left alone.
-std::string ChangesSentText(const TableChanges& changes);
+std::string ChangesSentText(const TableChanges& changes, std::uint64_t elapsedMs = 0);
 
 } // namespace tillora

@@ -52,12 +52,14 @@ const std::vector<CommandRow>& CommandTable() {
         {cmd::ReportToArticles, ids::MenuRegisterReportToArticles},
         {cmd::SendAll, ids::MenuRegisterSendAll},
         {cmd::SendSelected, ids::MenuRegisterSendSelected},
+        {cmd::SendChanges, ids::MenuRegisterSendChanges},
         {cmd::ReadReport, ids::MenuRegisterReport},
         {cmd::SendLogo, ids::MenuRegisterSendLogo},
         {cmd::ViewToolbar, ids::MenuViewToolbar},
         {cmd::ViewStatusBar, ids::MenuViewStatusBar},
         {cmd::NextPane, ids::MenuViewNextTable},
         {cmd::PrevPane, ids::MenuViewPreviousTable},
+        {cmd::ViewRegisterDifferences, ids::MenuViewRegisterDifferences},
         {cmd::HelpContents, ids::MenuHelpContents},
         {cmd::AppAbout, ids::MenuHelpAbout},
     };
@@ -76,9 +78,11 @@ const std::vector<MenuRow>& MenuTable() {
          {EditUndo, EditRedo, Separator, EditCut, EditCopy, EditPaste, Separator, EditSelectAll,
           Separator, EditFind, FindNext, FindPrevious, Separator, GoToRow}},
         {ids::MenuRegister,
-         {EcrSettings, Separator, ReportToArticles, Separator, SendAll, SendSelected, ReadReport,
-          SendLogo}},
-        {ids::MenuView, {ViewToolbar, ViewStatusBar, Separator, NextPane, PrevPane}},
+         {EcrSettings, Separator, ReportToArticles, Separator, SendAll, SendSelected, SendChanges,
+          ReadReport, SendLogo}},
+        {ids::MenuView,
+         {ViewToolbar, ViewStatusBar, Separator, NextPane, PrevPane, Separator,
+          ViewRegisterDifferences}},
         {ids::MenuHelp, {HelpContents, Separator, AppAbout}},
     };
     return menus;
@@ -86,19 +90,19 @@ const std::vector<MenuRow>& MenuTable() {
 
 const std::vector<int>& ContextMenuItems() {
     using namespace cmd;
-    static const std::vector<int> items = {EditCut,   EditCopy,      EditPaste,
-                                           Separator, EditSelectAll, Separator,
-                                           SendAll,   SendSelected,  ReadReport};
+    static const std::vector<int> items = {EditCut,       EditCopy,  EditPaste, Separator,
+                                           EditSelectAll, Separator, SendAll,   SendSelected,
+                                           SendChanges,   ReadReport};
     return items;
 }
 
 const std::vector<int>& ToolbarItems() {
     using namespace cmd;
     static const std::vector<int> items = {
-        FileOpen,  FileSave,         FileNew,      Separator, FilePrint,    FilePrintPreview,
-        Separator, EditFind,         Separator,    EditCut,   EditCopy,     EditPaste,
-        Separator, ReportToArticles, Separator,    SendAll,   SendSelected, ReadReport,
-        SendLogo,  Separator,        HelpContents, AppAbout};
+        FileOpen,   FileSave,         FileNew,   Separator,    FilePrint,    FilePrintPreview,
+        Separator,  EditFind,         Separator, EditCut,      EditCopy,     EditPaste,
+        Separator,  ReportToArticles, Separator, SendAll,      SendSelected, SendChanges,
+        ReadReport, SendLogo,         Separator, HelpContents, AppAbout};
     return items;
 }
 

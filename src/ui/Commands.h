@@ -50,6 +50,8 @@ inline constexpr int PrevPane = 57681;
 inline constexpr int HelpContents = 32789;
 inline constexpr int FileImportSheet = 32790;
 inline constexpr int FileExportSheet = 32791;
+inline constexpr int SendChanges = 32792;
+inline constexpr int ViewRegisterDifferences = 32793;
 inline constexpr int AppAbout = 57664;
 } // namespace cmd
 

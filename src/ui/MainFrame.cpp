@@ -10,6 +10,7 @@
 #include "ui/PrintCommands.h"
 #include "ui/QtFeedback.h"
 #include "ui/RegisterCommands.h"
+#include "ui/RegisterDifferences.h"
 #include "ui/SheetCommands.h"
 #include "ui/StatusPanes.h"
 #include "ui/TableGrid.h"
@@ -36,6 +37,7 @@ CMainFrame::CMainFrame(QWidget* parent)
     BindEditCommands();
     BindViewCommands();
     m_register = new CRegisterCommands(*this);
+    BindDifferences();
     m_logo = new CLogoCommand(*this);
     BindFindCommands(*m_commands, *m_view, *m_feedback, this);
     new CPrintCommands(*m_commands, *m_view, *m_feedback, this);
@@ -122,6 +124,16 @@ void CMainFrame::BindEditCommands() {
 void CMainFrame::BindViewCommands() {
     m_commands->Bind(cmd::NextPane, [this] { m_view->OnNextTable(); });
     m_commands->Bind(cmd::PrevPane, [this] { m_view->OnPrevTable(); });
+}
+
+// "Разлики с касата" is a check in the View menu; the marks follow every transfer and setting.
+void CMainFrame::BindDifferences() {
+    m_differences = new CRegisterDifferences(*m_view, m_register->KnownState(), this);
+    QAction* shown = m_commands->Action(cmd::ViewRegisterDifferences);
+    shown->setCheckable(true);
+    connect(shown, &QAction::toggled, m_differences, &CRegisterDifferences::SetShown);
+    connect(m_register, &CRegisterCommands::knownStateChanged, m_differences,
+            &CRegisterDifferences::KnownStateChanged);
 }
 
 void CMainFrame::UpdateFrameTitle() {

@@ -12,6 +12,7 @@ class CKassivoView;
 class CLogoCommand;
 class CQtFeedback;
 class CRegisterCommands;
+class CRegisterDifferences;
 class CSheetCommands;
 class CStatusPanes;
 class CWindowBars;
@@ -33,6 +34,7 @@ public:
     CSheetCommands& Sheets() const { return *m_sheets; }
     CWindowBars& Bars() const { return *m_bars; }
     CLogoCommand& Logo() const { return *m_logo; }
+    CRegisterDifferences& Differences() const { return *m_differences; }
 
     // The title from the connection settings in force.
     void UpdateFrameTitle();
@@ -46,6 +48,7 @@ protected:
 private:
     void BindEditCommands();
     void BindViewCommands();
+    void BindDifferences();
 
     CStatusPanes* m_panes;
     CQtFeedback* m_feedback;
@@ -56,6 +59,7 @@ private:
     CSheetCommands* m_sheets = nullptr;
     CWindowBars* m_bars = nullptr;
     CLogoCommand* m_logo = nullptr;
+    CRegisterDifferences* m_differences = nullptr;
 };
 
 } // namespace tillora

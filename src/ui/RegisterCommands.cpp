@@ -10,6 +10,7 @@
 #include "res/StringIds.h"
 #include "sim/DemoRegister.h"
 #include "tables/TableSetup.h"
+#include "transfer/KnownStateSends.h"
 #include "transfer/ReportReader.h"
 #include "transfer/SendCommands.h"
 #include "ui/Commands.h"
@@ -36,24 +37,33 @@ void CRegisterCommands::BindCommands() {
     commands.Bind(cmd::EcrSettings, [this] { OnEcrSettings(); });
     commands.Bind(cmd::SendAll, [this] { OnSendAll(); });
     commands.Bind(cmd::SendSelected, [this] { OnSendSelected(); });
+    commands.Bind(cmd::SendChanges, [this] { OnSendChanges(); });
     commands.Bind(cmd::ReadReport, [this] { OnReadReport(); });
     const CKassivoView& view = m_frame.View();
     commands.BindEnable(cmd::SendAll, [&view] { return CanSendAll(view.CurrentTable()); });
     commands.BindEnable(cmd::SendSelected, [&view] {
         return CanSendSelected(view.CurrentTable(), view.CurrentGrid());
     });
+    commands.BindEnable(cmd::SendChanges, [&view] { return CanSendChanges(view.CurrentTable()); });
 }
 
 void CRegisterCommands::Connect(const RegisterConnection& connection) {
     m_connection = connection;
     m_demoRegister.reset();
     m_demoLine = nullptr;
+    m_demoState.reset();
+    m_knownState = CKnownRegisterState(KnownStateFolder());
     if (connection.demo) {
         LineChoice line;
         m_demoRegister = sim::StartDemoRegister(ConnectionSettings(), line, m_clock);
         m_demoLine = line.demoLine;
+        // The demo register starts empty: what it holds is known for as long as it runs, and
+        // never beside the real registers' states.
+        m_demoState = std::make_unique<CScratchFolder>();
+        m_knownState = CKnownRegisterState(m_demoState->Path() / "registers");
         ShowSettingsInForce();
     }
+    emit knownStateChanged();
 }
 
 // The company lines' flag column and the title follow the model and serial in force.
@@ -88,6 +98,7 @@ void CRegisterCommands::Transfer(bool counted, const std::function<void(Transfer
     TransferSession session{line, m_clock, run, ConnectionSettings(), LoadFrameGapMs(ini), {}};
     session.recordSent = [&run](unsigned done, unsigned total) { run.RecordSent(done, total); };
     work(session);
+    emit knownStateChanged();
 }
 
 void CRegisterCommands::OnSendAll() {
@@ -97,7 +108,7 @@ void CRegisterCommands::OnSendAll() {
         return; // a key reaches here only while the command is enabled, but the rule holds anyway
     }
     Transfer(true, [&](TransferSession& session) {
-        tillora::OnSendAll(kind, view.CurrentGrid(), session);
+        OnSendAllKeepingState(kind, view.CurrentGrid(), session, m_knownState);
     });
 }
 
@@ -108,7 +119,18 @@ void CRegisterCommands::OnSendSelected() {
         return;
     }
     Transfer(true, [&](TransferSession& session) {
-        tillora::OnSendSelected(kind, view.CurrentGrid(), session);
+        OnSendSelectedKeepingState(kind, view.CurrentGrid(), session, m_knownState);
+    });
+}
+
+void CRegisterCommands::OnSendChanges() {
+    CKassivoView& view = m_frame.View();
+    const TableKind kind = view.CurrentTable();
+    if (!CanSendChanges(kind)) {
+        return;
+    }
+    Transfer(true, [&](TransferSession& session) {
+        tillora::OnSendChanges(kind, view.CurrentGrid(), session, m_knownState);
     });
 }
 
@@ -122,8 +144,9 @@ void CRegisterCommands::OnReadReport() {
     view.SetCurtab(TableIndex(TableKind::Report));
     ReportOutcome outcome = ReportOutcome::NotStarted;
     Transfer(false, [&](TransferSession& session) {
-        outcome = tillora::OnReadReport(view.Grid(TableKind::Report),
-                                        view.Grid(TableKind::SubgroupReport), session);
+        outcome =
+            OnReadReportKeepingState(view.Grid(TableKind::Report),
+                                     view.Grid(TableKind::SubgroupReport), session, m_knownState);
     });
     if (outcome != ReportOutcome::NotStarted) {
         view.SetCurtab(TableIndex(TabAfterReport(outcome)));
@@ -148,6 +171,7 @@ void CRegisterCommands::OnEcrSettings() {
         ShowError(m_frame.Feedback(), ids::SettingsNotWritten, ini.GetPath().c_str());
     }
     ShowSettingsInForce();
+    emit knownStateChanged(); // another register, or another model
 }
 
 } // namespace tillora

@@ -3,6 +3,8 @@
 #include "link/Clock.h"
 #include "link/Feedback.h"
 #include "link/LineOpener.h"
+#include "link/ScratchFolder.h"
+#include "transfer/KnownRegisterState.h"
 #include "transfer/TransferSession.h"
 
 #include <QObject>
@@ -39,6 +41,11 @@ struct RegisterConnection {
 // progress in the status bar.
 class CRegisterCommands : public QObject {
     Q_OBJECT
+signals:
+    // A transfer or the settings may have changed what the register of the settings in force is
+    // known to hold.
+    void knownStateChanged();
+
 public:
     // Binds the commands to the frame's actions.
     explicit CRegisterCommands(CMainFrame& frame);
@@ -59,7 +66,11 @@ public:
     void OnEcrSettings();
     void OnSendAll();
     void OnSendSelected();
+    void OnSendChanges();
     void OnReadReport();
+
+    // What each register is known to hold (demo mode: the demo register, for as long as it runs).
+    const CKnownRegisterState& KnownState() const { return m_knownState; }
 
     // The information query on the port of the settings in force (the settings dialog's button).
     std::optional<std::string> QueryInfo(IFeedback& feedback);
@@ -82,6 +93,8 @@ private:
     std::function<std::unique_ptr<ISerialLine>()> m_demoLine;
     CTransferProgress* m_progress;
     bool m_settingsAccepted = false;
+    std::unique_ptr<CScratchFolder> m_demoState;
+    CKnownRegisterState m_knownState{KnownStateFolder()};
 };
 
 } // namespace tillora

@@ -44,6 +44,7 @@ const std::map<int, const char*>& IconNames() {
         {cmd::ReportToArticles, "report-to-articles"},
         {cmd::SendAll, "send-all"},
         {cmd::SendSelected, "send-selected"},
+        {cmd::SendChanges, "send-changes"},
         {cmd::ReadReport, "report"},
         {cmd::SendLogo, "logo"},
         {cmd::HelpContents, "help"},

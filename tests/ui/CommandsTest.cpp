@@ -97,9 +97,9 @@ private slots:
         for (QAction* item : menu.actions()) {
             texts << (item->isSeparator() ? QStringLiteral("-") : item->text());
         }
-        QCOMPARE(texts,
-                 (QStringList{"Изрежи", "Копирай", "Залепи", "-", "Избери всичко", "-",
-                              "Изпращане към касата", "Изпращане на избраните клетки", "Отчет"}));
+        QCOMPARE(texts, (QStringList{"Изрежи", "Копирай", "Залепи", "-", "Избери всичко", "-",
+                                     "Изпращане към касата", "Изпращане на избраните клетки",
+                                     "Изпращане на промените", "Отчет"}));
     }
 
     void aContextItemTriggersItsCommandAndCarriesItsEnableState() {

@@ -3,6 +3,7 @@
 #include "support/SimProcess.h"
 #include "ui/Commands.h"
 #include "ui/KassivoView.h"
+#include "ui/RegisterDifferences.h"
 #include "ui/SettingsDialog.h"
 #include "ui/StatusPanes.h"
 #include "ui/TableGrid.h"
@@ -125,6 +126,8 @@ private slots:
     void init() {
         ConnectionSettings() = {0, 0, 123};
         temp = std::make_unique<test::TempFolder>("tillora-register-e2e");
+        // What the registers are known to hold, apart for each test.
+        qputenv("XDG_DATA_HOME", QByteArray::fromStdString(temp->Path().string()));
         frame = new CMainFrame;
         frame->show();
         QVERIFY(QTest::qWaitForWindowExposed(frame));
@@ -156,7 +159,7 @@ private slots:
         QCOMPARE(articles.GetItemText(2, 3), std::string("9.99"));
 
         QCOMPARE(sim->Stop(), 0);
-        QStringList expected{QStringLiteral("a ack")};
+        QStringList expected{QStringLiteral("? info"), QStringLiteral("a ack")};
         expected += Repeated(QStringLiteral("r ack"), ArticleRows);
         expected += QStringList{QStringLiteral("z ack"), QStringLiteral("ack none")};
         QCOMPARE(FramesOf(Log()), expected);
@@ -185,7 +188,7 @@ private slots:
                  QStringLiteral("Избраните клетки бяха изпратени успешно!"));
 
         QCOMPARE(sim->Stop(), 0);
-        QStringList expected{QStringLiteral("a ack")};
+        QStringList expected{QStringLiteral("? info"), QStringLiteral("a ack")};
         expected += Repeated(QStringLiteral("r ack"), 10);
         expected += QStringList{QStringLiteral("z ack"), QStringLiteral("ack none")};
         QCOMPARE(FramesOf(Log()), expected);
@@ -216,7 +219,7 @@ private slots:
         QCOMPARE(report.GetItemText(1, 3), std::string("1.20"));
         QCOMPARE(report.GetItemText(2000, 1), std::string());
         QCOMPARE(sim->Stop(), 0);
-        QCOMPARE(FramesOf(Log()), QStringList{QStringLiteral("f ack")});
+        QCOMPARE(FramesOf(Log()), (QStringList{QStringLiteral("? info"), QStringLiteral("f ack")}));
     }
 
     void aReportThatBreaksOffLeavesTheArticleReportInFront() {
@@ -231,7 +234,7 @@ private slots:
     }
 
     void aRefusalMidSendShowsOneBoxAndSendsNoEnd() {
-        StartSim({"--refuse-frame", "3"});
+        StartSim({"--refuse-frame", "4"}); // the serial query, "a", the first record, the second
         QVERIFY(frame->OpenStartFile(Articles));
         ModalWatch watch;
         Action(cmd::SendAll)->trigger();
@@ -240,8 +243,8 @@ private slots:
         QCOMPARE(watch.Boxes()[0].icon, QMessageBox::Critical);
         QCOMPARE(frame->Panes().Message(), QStringLiteral("Изпращане на ред номер 2"));
         QCOMPARE(sim->Stop(), 0);
-        QCOMPARE(FramesOf(Log()), (QStringList{QStringLiteral("a ack"), QStringLiteral("r ack"),
-                                               QStringLiteral("r nak")}));
+        QCOMPARE(FramesOf(Log()), (QStringList{QStringLiteral("? info"), QStringLiteral("a ack"),
+                                               QStringLiteral("r ack"), QStringLiteral("r nak")}));
     }
 
     void keysAndClicksDuringASendChangeNoCellAndStartNoCommand() {
@@ -287,7 +290,8 @@ private slots:
         QCOMPARE(articles.GetFocusCell(), (CCellID{5, 1}));
         QCOMPARE(sim->Stop(), 0);
         const QStringList frames = FramesOf(Log());
-        QCOMPARE(frames.size(), ArticleRows + 3); // a, the records, z and our acknowledgement
+        QCOMPARE(frames.size(),
+                 ArticleRows + 4); // the query, a, the records, z, our acknowledgement
         QCOMPARE(frames.count(QStringLiteral("a ack")), 1);
         QVERIFY(frames.filter(QStringLiteral("f ")).isEmpty());
     }
@@ -303,9 +307,9 @@ private slots:
             const char* name;
             int command;
             const char* frame; // the first record's frame, or the report's request
-        } commands[] = {{"send all", cmd::SendAll, "2"},
-                        {"send selected", cmd::SendSelected, "2"},
-                        {"report", cmd::ReadReport, "1"}};
+        } commands[] = {{"send all", cmd::SendAll, "3"}, // after the serial query and "a"
+                        {"send selected", cmd::SendSelected, "3"},
+                        {"report", cmd::ReadReport, "2"}};
         for (const auto& c : commands) {
             const QString at = QString::fromLatin1(c.frame);
             QTest::addRow("%s, refused", c.name)
@@ -400,6 +404,49 @@ private slots:
                   longest, at);
             QVERIFY2(longest < 500, qPrintable(QString::number(longest))); // a frozen window: 1500+
         }
+    }
+
+    void theChangesShowInColourAndGoAloneToTheRegister() {
+        StartSim({});
+        QVERIFY(frame->OpenStartFile(Articles));
+        CTableGrid& articles = Grid(TableKind::Articles);
+        CRegisterDifferences& differences = frame->Differences();
+        Action(cmd::ViewRegisterDifferences)->trigger();
+        QCOMPARE(differences.DifferingCells(TableKind::Articles), 0); // nothing known yet
+        ModalWatch watch;
+        Action(cmd::SendAll)->trigger();
+
+        QVERIFY(QTest::qWaitForWindowActive(frame));
+        articles.SetFocus();
+        articles.SetFocusCell(2, 3);
+        QTest::keyClick(&articles, '9');
+        QTRY_VERIFY(frame->View().OpenEditor() != nullptr);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral(".99"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_COMPARE(differences.DifferingCells(TableKind::Articles), 1);
+        const QModelIndex price = articles.Model()->IndexOf(2, 3);
+        QCOMPARE(articles.Model()->data(price, Qt::BackgroundRole).value<QColor>().name(),
+                 QStringLiteral("#ffc48c"));
+        QVERIFY(Action(cmd::SendChanges)->isEnabled());
+
+        Action(cmd::SendChanges)->trigger();
+        QVERIFY(frame->Panes().Message().startsWith(
+            QStringLiteral("Изпратени успешно: 1 реда с промени, от тях нови 0, за ")));
+        QCOMPARE(differences.DifferingCells(TableKind::Articles), 0);
+        Action(cmd::SendChanges)->trigger();
+        QCOMPARE(frame->Panes().Message(), MessageText(FormatMessage(ids::NoChanges)));
+        QVERIFY(watch.Boxes().empty());
+
+        QCOMPARE(sim->Stop(), 0);
+        QStringList frames = FramesOf(Log());
+        QCOMPARE(frames.mid(frames.size() - 6),
+                 (QStringList{"? info", "a ack", "r ack", "z ack", "ack none", "? info"}));
+        SavedTable held(TableKind::Articles, Saved("articles"));
+        QCOMPARE(held.grid.GetItemText(2, 3), articles.GetItemText(2, 3));
+        QCOMPARE(articles.GetItemText(2, 3), std::string("9.99"));
+        frame->Commands().Action(cmd::ViewRegisterDifferences)->trigger();
+        QCOMPARE(articles.Model()->data(price, Qt::BackgroundRole),
+                 articles.Model()->data(articles.Model()->IndexOf(2, 3), Qt::BackgroundRole));
     }
 
     void theInformationButtonAsksTheRegisterOnThePortInForce() {

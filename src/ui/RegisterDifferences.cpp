@@ -1,0 +1,141 @@
+#include "ui/RegisterDifferences.h"
+
+#include "grid/GridModel.h"
+#include "link/EcrSettings.h"
+#include "tables/TableSetup.h"
+#include "transfer/ChangedRows.h"
+#include "transfer/KnownRegisterState.h"
+#include "transfer/SendCommands.h"
+#include "ui/KassivoView.h"
+#include "ui/TableGrid.h"
+
+#include <QColor>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace tillora {
+namespace {
+
+constexpr std::array<TableKind, 4> Programmable = {TableKind::Articles, TableKind::Operators,
+                                                   TableKind::Subgroups, TableKind::Company};
+
+// Light orange: apart from the rows' white and yellow and from the selection's blue.
+const QColor DifferenceBackground(255, 196, 140);
+
+RegisterIdentity RegisterInForce() {
+    return {SerialDigits(ConnectionSettings().EcrSerial), ConnectionSettings().EcrType};
+}
+
+} // namespace
+
+CRegisterDifferences::CRegisterDifferences(CKassivoView& view, const CKnownRegisterState& store,
+                                           QObject* parent)
+    : QObject(parent), m_view(view), m_store(store) {
+    for (TableKind kind : Programmable) {
+        WatchEdits(kind);
+        m_view.Grid(kind).Model()->SetMarkedCells(
+            [this, kind](int row, int column) { return Differs(kind, row, column); },
+            DifferenceBackground);
+    }
+}
+
+// Every change of a cell's text counts again, once the edits in hand are done; the marks' own
+// repaint changes only the background and is no edit.
+void CRegisterDifferences::WatchEdits(TableKind kind) {
+    CGridModel* model = m_view.Grid(kind).Model();
+    connect(model, &CGridModel::dataChanged, this,
+            [this, kind](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
+                if (roles != QList<int>{Qt::BackgroundRole}) {
+                    RecountLater(kind);
+                }
+            });
+    connect(model, &CGridModel::modelReset, this, [this, kind] { RecountLater(kind); });
+}
+
+void CRegisterDifferences::SetShown(bool shown) {
+    m_shown = shown;
+    for (TableKind kind : Programmable) {
+        if (m_shown) {
+            Recount(kind);
+        }
+        m_view.Grid(kind).Model()->MarksChanged();
+    }
+}
+
+void CRegisterDifferences::KnownStateChanged() {
+    for (TableMarks& table : m_tables) {
+        table.loaded = false;
+    }
+    if (m_shown) {
+        for (TableKind kind : Programmable) {
+            Recount(kind);
+            ShowMarks(kind);
+        }
+    }
+}
+
+bool CRegisterDifferences::Differs(TableKind kind, int row, int column) const {
+    const int index = TableIndex(kind);
+    if (!m_shown || index >= static_cast<int>(m_tables.size())) {
+        return false;
+    }
+    const TableMarks& table = m_tables[index];
+    const auto at = static_cast<std::size_t>(row) * table.columns + column;
+    return column < table.columns && at < table.marks.size() && table.marks[at];
+}
+
+int CRegisterDifferences::DifferingCells(TableKind kind) const {
+    const TableMarks& table = m_tables[TableIndex(kind)];
+    return m_shown ? static_cast<int>(std::count(table.marks.begin(), table.marks.end(), true)) : 0;
+}
+
+void CRegisterDifferences::RecountLater(TableKind kind) {
+    if (!m_shown) {
+        return;
+    }
+    m_tables[TableIndex(kind)].dirty = true;
+    if (!m_recountQueued) {
+        m_recountQueued = true;
+        QTimer::singleShot(0, this, [this] {
+            m_recountQueued = false;
+            for (TableKind dirty : Programmable) {
+                if (m_tables[TableIndex(dirty)].dirty) {
+                    Recount(dirty);
+                    ShowMarks(dirty);
+                }
+            }
+        });
+    }
+}
+
+// The cells a changes-only send would carry: a changed field of a known row, every field of a
+// row the register does not know.
+void CRegisterDifferences::Recount(TableKind kind) {
+    TableMarks& table = m_tables[TableIndex(kind)];
+    const RegisterIdentity id = RegisterInForce();
+    if (!table.loaded) {
+        SetupTable(table.state, kind);
+        table.known = m_store.Load(id, kind, table.state);
+        table.loaded = true;
+    }
+    table.dirty = false;
+    const CCellGrid& cells = m_view.Grid(kind).Cells();
+    table.columns = cells.GetColumnCount();
+    table.marks.assign(static_cast<std::size_t>(cells.GetRowCount()) * table.columns, false);
+    const std::optional<SendPlan> plan = SendPlanOf(kind, id.model);
+    if (!table.known || !plan) {
+        return;
+    }
+    for (const ChangedRow& row : FindChangedRows(*plan, cells, table.state, id.model).rows) {
+        for (const ChangedCell& cell : row.cells) {
+            table.marks[static_cast<std::size_t>(row.row) * table.columns + cell.column] = true;
+        }
+    }
+}
+
+void CRegisterDifferences::ShowMarks(TableKind kind) {
+    m_view.Grid(kind).Model()->MarksChanged();
+}
+
+} // namespace tillora
