@@ -250,18 +250,7 @@ bool TakeOtherTable(SimTables& tables, int model, TableKind kind, const CCellGri
 } // namespace
 
 std::string SimTableFileName(TableKind kind) {
-    switch (kind) {
-    case TableKind::Articles:
-        return "articles.txt";
-    case TableKind::Operators:
-        return "operators.txt";
-    case TableKind::Subgroups:
-        return "subgroups.txt";
-    case TableKind::Company:
-        return "company.txt";
-    default:
-        return {};
-    }
+    return ProgrammedTableFileName(kind);
 }
 
 void FillTableGrid(const SimTables& tables, int model, TableKind kind, CCellGrid& grid) {

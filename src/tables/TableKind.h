@@ -23,4 +23,21 @@ constexpr int TableIndex(TableKind kind) {
     return static_cast<int>(kind);
 }
 
+// The file a register's programmed table is kept in, wherever tables of a register are kept;
+// empty for the reports, which are read from a register and never programmed into it.
+constexpr const char* ProgrammedTableFileName(TableKind kind) {
+    switch (kind) {
+    case TableKind::Articles:
+        return "articles.txt";
+    case TableKind::Operators:
+        return "operators.txt";
+    case TableKind::Subgroups:
+        return "subgroups.txt";
+    case TableKind::Company:
+        return "company.txt";
+    default:
+        return "";
+    }
+}
+
 } // namespace tillora

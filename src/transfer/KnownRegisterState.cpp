@@ -16,21 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* FileNameOf(TableKind kind) {
-    switch (kind) {
-    case TableKind::Articles:
-        return "articles.txt";
-    case TableKind::Operators:
-        return "operators.txt";
-    case TableKind::Subgroups:
-        return "subgroups.txt";
-    case TableKind::Company:
-        return "company.txt";
-    default:
-        return "report.txt"; // never kept: the reports are not programmed into a register
-    }
-}
-
 // A known state that cannot be read is treated as none, without a word: the worst it costs is
 // a whole table sent.
 class CSilentFeedback final : public IFeedback {
@@ -54,7 +39,8 @@ public:
 } // namespace
 
 fs::path CKnownRegisterState::FileOf(const RegisterIdentity& id, TableKind kind) const {
-    return m_folder / (id.serial + "-model" + std::to_string(id.model)) / FileNameOf(kind);
+    return m_folder / (id.serial + "-model" + std::to_string(id.model)) /
+           ProgrammedTableFileName(kind);
 }
 
 bool CKnownRegisterState::Load(const RegisterIdentity& id, TableKind kind, CCellGrid& table) const {

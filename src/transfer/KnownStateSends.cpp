@@ -95,8 +95,12 @@ std::optional<RegisterIdentity> IdentifyRegister(TransferSession& session) {
     return RegisterIdentity{*serial, session.settings.EcrType};
 }
 
-bool OnSendAllKeepingState(TableKind current, IGridAccess& grid, TransferSession& session,
-                           const CKnownRegisterState& store) {
+namespace {
+
+// Send all ends an edit in progress first, as its command does; send selected sends the cells
+// as they stand.
+bool SendKeepingState(TableKind current, SendScope scope, IGridAccess& grid,
+                      TransferSession& session, const CKnownRegisterState& store) {
     if (!ValidateEcrSettings(session.settings, &session.feedback)) {
         return false;
     }
@@ -104,20 +108,22 @@ bool OnSendAllKeepingState(TableKind current, IGridAccess& grid, TransferSession
     if (!plan) {
         return false;
     }
-    grid.EndEditing();
-    return RunKeepingState(current, *plan, SendScope::WholeTable, grid, session, store);
+    if (scope == SendScope::WholeTable) {
+        grid.EndEditing();
+    }
+    return RunKeepingState(current, *plan, scope, grid, session, store);
+}
+
+} // namespace
+
+bool OnSendAllKeepingState(TableKind current, IGridAccess& grid, TransferSession& session,
+                           const CKnownRegisterState& store) {
+    return SendKeepingState(current, SendScope::WholeTable, grid, session, store);
 }
 
 bool OnSendSelectedKeepingState(TableKind current, IGridAccess& grid, TransferSession& session,
                                 const CKnownRegisterState& store) {
-    if (!ValidateEcrSettings(session.settings, &session.feedback)) {
-        return false;
-    }
-    const std::optional<SendPlan> plan = SendPlanOf(current, session.settings.EcrType);
-    if (!plan) {
-        return false;
-    }
-    return RunKeepingState(current, *plan, SendScope::SelectedCells, grid, session, store);
+    return SendKeepingState(current, SendScope::SelectedCells, grid, session, store);
 }
 
 bool CanSendChanges(TableKind current) {
