@@ -145,12 +145,7 @@ private slots:
         StartSim({});
         QVERIFY(frame->OpenStartFile(Articles));
         CTableGrid& articles = Grid(TableKind::Articles);
-        QVERIFY(QTest::qWaitForWindowActive(frame));
-        articles.SetFocus();
-        articles.SetFocusCell(2, 3);
-        QTest::keyClick(&articles, '9');
-        QTRY_VERIFY(frame->View().OpenEditor() != nullptr);
-        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral(".99"));
+        TypePriceOfRowTwo();
 
         ModalWatch watch;
         Action(cmd::SendAll)->trigger();
@@ -416,12 +411,7 @@ private slots:
         ModalWatch watch;
         Action(cmd::SendAll)->trigger();
 
-        QVERIFY(QTest::qWaitForWindowActive(frame));
-        articles.SetFocus();
-        articles.SetFocusCell(2, 3);
-        QTest::keyClick(&articles, '9');
-        QTRY_VERIFY(frame->View().OpenEditor() != nullptr);
-        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral(".99"));
+        TypePriceOfRowTwo();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QTRY_COMPARE(differences.DifferingCells(TableKind::Articles), 1);
         const QModelIndex price = articles.Model()->IndexOf(2, 3);
@@ -471,6 +461,16 @@ private slots:
     }
 
 private:
+    // Types 9.99 over the price of article 2 as a user does; the editor stays open.
+    void TypePriceOfRowTwo() {
+        CTableGrid& articles = Grid(TableKind::Articles);
+        QVERIFY(QTest::qWaitForWindowActive(frame));
+        articles.SetFocus();
+        articles.SetFocusCell(2, 3);
+        QTest::keyClick(&articles, '9');
+        QTRY_VERIFY(frame->View().OpenEditor() != nullptr);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral(".99"));
+    }
     void StartSim(std::vector<std::string> args) {
         args.insert(args.end(), {"--log", Log(), "--save-dir", (temp->Path() / "ecr").string()});
         sim = std::make_unique<test::SimProcess>(args);
