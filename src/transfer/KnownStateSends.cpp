@@ -1,6 +1,5 @@
 #include "transfer/KnownStateSends.h"
 
-#include "link/EcrInfo.h"
 #include "link/Message.h"
 #include "link/PlatformFiles.h"
 #include "res/StringIds.h"
@@ -9,9 +8,6 @@
 #include "transfer/SendCommands.h"
 #include "transfer/SendRun.h"
 #include "transfer/TableChecks.h"
-
-#include <algorithm>
-#include <cctype>
 
 namespace tillora {
 namespace {
@@ -49,50 +45,24 @@ private:
     bool m_known = false;
 };
 
-// A whole-table or selected-cells run with the state kept around it. The register is
-// identified once the check has passed, unless the caller already has.
+// A whole-table or selected-cells run with the state kept around it. The table's old state is
+// forgotten once the check has passed, before anything goes on the line.
 bool RunKeepingState(TableKind kind, const SendPlan& plan, SendScope scope, IGridAccess& grid,
-                     TransferSession& session, const CKnownRegisterState& store,
-                     std::optional<RegisterIdentity> id = std::nullopt) {
-    std::optional<CKnownTable> known;
-    const auto beforeOpening = [&] {
-        if (!id) {
-            id = IdentifyRegister(session);
-        }
-        if (!id) {
-            return false;
-        }
-        known.emplace(store, *id, kind);
-        return known->ForgetOnDisk(session.feedback);
-    };
-    if (!RunSend(plan, scope, grid, session, beforeOpening)) {
+                     TransferSession& session, const CKnownRegisterState& store) {
+    CKnownTable known(store, RegisterInForce(session.settings), kind);
+    if (!RunSend(plan, scope, grid, session,
+                 [&] { return known.ForgetOnDisk(session.feedback); })) {
         return false;
     }
-    TakeSentCells(plan, scope, grid, known->Table());
-    known->Keep(session.feedback);
+    TakeSentCells(plan, scope, grid, known.Table());
+    known.Keep(session.feedback);
     return true;
-}
-
-bool IsSerialText(const std::string& serial) {
-    return serial.size() == 6 && std::all_of(serial.begin(), serial.end(), [](char c) {
-               return std::isdigit(static_cast<unsigned char>(c)) != 0;
-           });
 }
 
 } // namespace
 
-std::optional<RegisterIdentity> IdentifyRegister(TransferSession& session) {
-    const std::optional<std::string> serial =
-        QueryEcrInfo(session.line, session.clock, session.feedback);
-    if (!serial) {
-        return std::nullopt;
-    }
-    // The serial names a folder: only the digits a register answers with may go into it.
-    if (!IsSerialText(*serial)) {
-        ShowError(session.feedback, ids::InvalidData);
-        return std::nullopt;
-    }
-    return RegisterIdentity{*serial, session.settings.EcrType};
+RegisterIdentity RegisterInForce(const EcrSettings& settings) {
+    return RegisterIdentity{SerialDigits(settings.EcrSerial), settings.EcrType};
 }
 
 namespace {
@@ -146,18 +116,14 @@ ChangesOutcome OnSendChanges(TableKind current, IGridAccess& grid, TransferSessi
     if (!CheckWholeTable(*plan, grid, feedback)) {
         return ChangesOutcome::NotSent;
     }
-    std::optional<RegisterIdentity> id = IdentifyRegister(session);
-    if (!id) {
-        return ChangesOutcome::NotSent;
-    }
-    CKnownTable known(store, *id, current);
+    CKnownTable known(store, RegisterInForce(session.settings), current);
     if (!known.IsKnown()) {
         if (!feedback.AskYesNo(ids::KnownStateMissing,
-                               FormatMessage(ids::KnownStateMissing, id->serial.c_str()),
+                               FormatMessage(ids::KnownStateMissing, known.Id().serial.c_str()),
                                MessageIcon::Question, true)) {
             return ChangesOutcome::Declined;
         }
-        return RunKeepingState(current, *plan, SendScope::WholeTable, grid, session, store, id)
+        return RunKeepingState(current, *plan, SendScope::WholeTable, grid, session, store)
                    ? ChangesOutcome::WholeTableSent
                    : ChangesOutcome::NotSent;
     }
@@ -179,12 +145,8 @@ ReportOutcome OnReadReportKeepingState(IGridAccess& report, IGridAccess& subgrou
     if (!ValidateEcrSettings(session.settings, &session.feedback)) {
         return ReportOutcome::NotStarted;
     }
-    const std::optional<RegisterIdentity> id = IdentifyRegister(session);
-    if (!id) {
-        return ReportOutcome::NotStarted;
-    }
     const ReportOutcome outcome = OnReadReport(report, subgroupReport, session);
-    CKnownTable known(store, *id, TableKind::Articles);
+    CKnownTable known(store, RegisterInForce(session.settings), TableKind::Articles);
     TakeReportedArticles(report.Cells(), outcome == ReportOutcome::Complete, known.Table());
     known.Keep(session.feedback);
     return outcome;
@@ -201,13 +163,9 @@ std::optional<TableChanges> FindChangesAtRegister(TableKind kind, const IGridAcc
     if (!plan) {
         return std::nullopt;
     }
-    const std::optional<RegisterIdentity> id = IdentifyRegister(session);
-    if (!id) {
-        return std::nullopt;
-    }
-    CKnownTable known(store, *id, kind);
+    CKnownTable known(store, RegisterInForce(session.settings), kind);
     if (!known.IsKnown()) {
-        ShowError(session.feedback, ids::KnownStateNone, id->serial.c_str());
+        ShowError(session.feedback, ids::KnownStateNone, known.Id().serial.c_str());
         return std::nullopt;
     }
     return FindChangedRows(*plan, grid.Cells(), known.Table(), model);

@@ -11,15 +11,16 @@
 
 namespace tillora {
 
-// The register commands that keep the register's known state (KnownRegisterState.h). Each first
-// identifies the register by the information query, on its own short exchange, and keeps the
-// state of that serial and the model in force. A send forgets the table's state before the line
-// opens and, once the register has confirmed the transfer, keeps what was sent; so a send that
-// fails anywhere leaves the table unknown.
+// The register commands that keep the register's known state (KnownRegisterState.h), the state
+// of the serial and model in force. No exchange is needed to know which register that is: every
+// acknowledgement carries the register's serial and is checked against the settings, so a run the
+// register acknowledged was with the register of the settings. A send forgets the table's state
+// before the line opens and, once the register has confirmed the transfer, keeps what was sent;
+// so a send that fails anywhere leaves the table unknown.
 
-// The register on the line: its serial by the information query, with the model in force.
-// Nothing after the query's message (or 20026 when the serial it gives is not six digits).
-std::optional<RegisterIdentity> IdentifyRegister(TransferSession& session);
+// The register of the settings: its serial as six digits, with its model. The settings must have
+// passed ValidateEcrSettings.
+RegisterIdentity RegisterInForce(const EcrSettings& settings);
 
 // Send all and send selected (SendCommands.h), keeping the state.
 bool OnSendAllKeepingState(TableKind current, IGridAccess& grid, TransferSession& session,
@@ -28,7 +29,7 @@ bool OnSendSelectedKeepingState(TableKind current, IGridAccess& grid, TransferSe
                                 const CKnownRegisterState& store);
 
 enum class ChangesOutcome {
-    NotSent,        // stopped by the settings, the check, the query or the line; its message shown
+    NotSent,        // stopped by the settings, the check or the line; its message shown
     Declined,       // the table's state is not known and the user would not send it whole
     NothingToSend,  // the register already holds the table: nothing went on the line
     Sent,           // the changed rows went and the register confirmed them
@@ -36,9 +37,9 @@ enum class ChangesOutcome {
 };
 
 // Send the changes: the settings, the end of an edit and the table's whole-table check as for
-// send all; then the register is identified and only the rows whose values differ from its
-// known state go (ChangedRows.h). Without a known state the user is asked (20xxx, No by default)
-// whether to send the whole table instead. The status bar tells what went and what was left.
+// send all; then only the rows whose values differ from the register's known state go
+// (ChangedRows.h). Without a known state the user is asked (20xxx, No by default) whether to send
+// the whole table instead. The status bar tells what went and what was left.
 ChangesOutcome OnSendChanges(TableKind current, IGridAccess& grid, TransferSession& session,
                              const CKnownRegisterState& store);
 // Enabled where send all is.
@@ -54,9 +55,9 @@ inline bool IsSent(ChangesOutcome outcome) {
 ReportOutcome OnReadReportKeepingState(IGridAccess& report, IGridAccess& subgroupReport,
                                        TransferSession& session, const CKnownRegisterState& store);
 
-// How the table differs from what the register holds, without sending: the settings are
-// checked and the register identified as for a send. Nothing, after a message, when that fails
-// or when the table's state is not known (31308).
+// How the table differs from what the register holds, without sending and without the line: the
+// settings are checked as for a send. Nothing, after a message, when they fail or when the
+// table's state is not known (31308).
 std::optional<TableChanges> FindChangesAtRegister(TableKind kind, const IGridAccess& grid,
                                                   TransferSession& session,
                                                   const CKnownRegisterState& store);

@@ -5,6 +5,7 @@
 #include "tables/TableSetup.h"
 #include "transfer/ChangedRows.h"
 #include "transfer/KnownRegisterState.h"
+#include "transfer/KnownStateSends.h"
 #include "transfer/SendCommands.h"
 #include "ui/KassivoView.h"
 #include "ui/TableGrid.h"
@@ -22,10 +23,6 @@ constexpr std::array<TableKind, 4> Programmable = {TableKind::Articles, TableKin
 
 // Light orange: apart from the rows' white and yellow and from the selection's blue.
 const QColor DifferenceBackground(255, 196, 140);
-
-RegisterIdentity RegisterInForce() {
-    return {SerialDigits(ConnectionSettings().EcrSerial), ConnectionSettings().EcrType};
-}
 
 } // namespace
 
@@ -113,7 +110,7 @@ void CRegisterDifferences::RecountLater(TableKind kind) {
 // row the register does not know.
 void CRegisterDifferences::Recount(TableKind kind) {
     TableMarks& table = m_tables[TableIndex(kind)];
-    const RegisterIdentity id = RegisterInForce();
+    const RegisterIdentity id = RegisterInForce(ConnectionSettings());
     if (!table.loaded) {
         SetupTable(table.state, kind);
         table.known = m_store.Load(id, kind, table.state);

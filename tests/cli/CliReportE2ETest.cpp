@@ -118,9 +118,8 @@ TEST_F(CliReportE2ETest, AReportThatStopsAfterSubgroupEightKeepsWhatCame) {
 
 TEST_F(CliReportE2ETest, ARefusedRecordEndsTheSendWithItsMessageAndNoEnd) {
     {
-        // Frame 1 is the information query that names the register, frame 2 "a", frame 3 the
-        // first article, frame 4 the second: refused.
-        SimProcess sim({"--model", "0", "--serial", "123", "--refuse-frame", "4", "--save-dir",
+        // Frame 1 is "a", frame 2 the first article, frame 3 the second: refused.
+        SimProcess sim({"--model", "0", "--serial", "123", "--refuse-frame", "3", "--save-dir",
                         Path("ecr"), "--log", Path("frames.log")});
         const ProgramResult result =
             On(sim, 0, {"--quiet", "send", "articles", Example("articles").string()});
@@ -132,7 +131,7 @@ TEST_F(CliReportE2ETest, ARefusedRecordEndsTheSendWithItsMessageAndNoEnd) {
     ASSERT_EQ(held.size(), 1u) << "only the acknowledged row is in the register";
     EXPECT_EQ(GetField(held[0], 0), "1");
     const std::string log = ReadWholeFile(Path("frames.log")).value_or("");
-    EXPECT_EQ(Lines(log).size(), 4u) << "nothing after the refused record: no \"z\"\n" << log;
+    EXPECT_EQ(Lines(log).size(), 3u) << "nothing after the refused record: no \"z\"\n" << log;
 }
 
 TEST_F(CliReportE2ETest, ASilentRegisterEndsTheSendWithTheTimeout) {
