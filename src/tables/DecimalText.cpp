@@ -1,5 +1,6 @@
 #include "tables/DecimalText.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -83,9 +84,13 @@ bool IsBelowRange(const DecimalParts& parts) {
     return order + parts.exponent < 0;
 }
 
-} // namespace
+// The sign and the parts of a text as ParseDecimal takes it.
+struct SignedParts {
+    bool negative = false;
+    DecimalParts parts;
+};
 
-std::optional<double> ParseDecimal(std::string_view text) {
+std::optional<SignedParts> SplitSigned(std::string_view text) {
     std::size_t at = 0;
     while (at < text.size() && IsSpace(text[at])) {
         ++at;
@@ -98,16 +103,42 @@ std::optional<double> ParseDecimal(std::string_view text) {
     if (!parts) {
         return std::nullopt;
     }
-    double value = 0.0;
-    const char* first = parts->number.data();
-    const auto result =
-        std::from_chars(first, first + parts->number.size(), value, std::chars_format::general);
-    if (result.ec == std::errc::result_out_of_range) {
-        value = IsBelowRange(*parts) ? 0.0 : std::numeric_limits<double>::infinity();
-    } else if (result.ec != std::errc() || result.ptr != first + parts->number.size()) {
+    return SignedParts{negative, *parts};
+}
+
+// Adds one to the last digit of a digit string, carrying to the left.
+void AddOneUnit(std::string& digits) {
+    for (std::size_t i = digits.size(); i-- > 0;) {
+        if (digits[i] != '9') {
+            ++digits[i];
+            return;
+        }
+        digits[i] = '0';
+    }
+    digits.insert(digits.begin(), '1');
+}
+
+// More integer digits than the largest double has.
+constexpr long long MostWholeDigits = 310;
+
+} // namespace
+
+std::optional<double> ParseDecimal(std::string_view text) {
+    const std::optional<SignedParts> split = SplitSigned(text);
+    if (!split) {
         return std::nullopt;
     }
-    return negative ? -value : value;
+    const DecimalParts& parts = split->parts;
+    double value = 0.0;
+    const char* first = parts.number.data();
+    const auto result =
+        std::from_chars(first, first + parts.number.size(), value, std::chars_format::general);
+    if (result.ec == std::errc::result_out_of_range) {
+        value = IsBelowRange(parts) ? 0.0 : std::numeric_limits<double>::infinity();
+    } else if (result.ec != std::errc() || result.ptr != first + parts.number.size()) {
+        return std::nullopt;
+    }
+    return split->negative ? -value : value;
 }
 
 std::string FormatDecimal(double value, int decimals) {
@@ -115,6 +146,44 @@ std::string FormatDecimal(double value, int decimals) {
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                       std::chars_format::fixed, decimals);
     return std::string(buffer.data(), result.ptr);
+}
+
+std::optional<std::string> RoundDecimal(std::string_view text, int decimals) {
+    const std::optional<SignedParts> split = SplitSigned(text);
+    const std::optional<double> value = ParseDecimal(text);
+    if (!split || !value || !std::isfinite(*value)) {
+        return std::nullopt;
+    }
+    const DecimalParts& parts = split->parts;
+    std::string digits = std::string(parts.whole) + std::string(parts.fraction);
+    const long long kept = std::max(decimals, 0);
+    // Where the point stands in the digits; a point far to the left of them leaves only zeros
+    // at the kept decimals and at the one that decides the rounding.
+    long long point =
+        std::max(static_cast<long long>(parts.whole.size()) + parts.exponent, -kept - 1);
+    if (point < 0) {
+        digits.insert(0, static_cast<std::size_t>(-point), '0');
+        point = 0;
+    }
+    if (point > MostWholeDigits) {
+        return std::nullopt;
+    }
+    const auto end = static_cast<std::size_t>(point + kept); // just past the last kept digit
+    const bool up = end < digits.size() && digits[end] >= '5';
+    digits.resize(end, '0');
+    digits.insert(0, 1, '0'); // room for a carry, and a whole part of at least one digit
+    if (up) {
+        AddOneUnit(digits);
+    }
+    const std::size_t wholeEnd = digits.size() - static_cast<std::size_t>(kept);
+    const std::size_t significant = std::min(digits.find_first_not_of('0'), wholeEnd - 1);
+    const bool zero = digits.find_first_not_of('0') == std::string::npos;
+    std::string rounded = split->negative && !zero ? "-" : "";
+    rounded += digits.substr(significant, wholeEnd - significant);
+    if (kept > 0) {
+        rounded += "." + digits.substr(wholeEnd);
+    }
+    return rounded;
 }
 
 } // namespace tillora

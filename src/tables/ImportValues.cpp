@@ -185,18 +185,6 @@ std::string PlainDecimal(const Mantissa& mantissa, int exponent) {
     return (whole.empty() ? "0" : whole) + (fraction.empty() ? "" : "." + fraction);
 }
 
-// Adds one to the last digit of a digit string, carrying to the left.
-void AddOneUnit(std::string& digits) {
-    for (std::size_t i = digits.size(); i-- > 0;) {
-        if (digits[i] != '9') {
-            ++digits[i];
-            return;
-        }
-        digits[i] = '0';
-    }
-    digits.insert(digits.begin(), '1');
-}
-
 ImportedValue Taken(std::string text) {
     return {ValueOutcome::Taken, std::move(text)};
 }
@@ -255,27 +243,6 @@ std::optional<std::string> SheetNumberText(const SheetCell& cell, bool& ambiguou
     return (negative ? "-" : "") + PlainDecimal(*mantissa, *exponent);
 }
 
-std::string RoundDecimalText(std::string_view decimalText, int decimals) {
-    const bool negative = decimalText.starts_with('-');
-    if (negative) {
-        decimalText.remove_prefix(1);
-    }
-    const std::size_t point = decimalText.find('.');
-    std::string whole(decimalText.substr(0, point));
-    std::string fraction(point == std::string_view::npos ? "" : decimalText.substr(point + 1));
-    const auto kept = static_cast<std::size_t>(decimals);
-    const bool up = fraction.size() > kept && fraction[kept] >= '5';
-    fraction.resize(kept, '0');
-    std::string digits = (whole.empty() ? "0" : whole) + fraction;
-    if (up) {
-        AddOneUnit(digits);
-    }
-    whole = digits.substr(0, digits.size() - kept);
-    fraction = digits.substr(digits.size() - kept);
-    const bool zero = digits.find_first_not_of('0') == std::string::npos;
-    return (negative && !zero ? "-" : "") + whole + (kept > 0 ? "." + fraction : "");
-}
-
 ImportedValue ImportAmount(const SheetCell& cell, int decimals) {
     if (!cell.number && Trimmed(cell.text).empty()) {
         return Taken({});
@@ -285,7 +252,7 @@ ImportedValue ImportAmount(const SheetCell& cell, int decimals) {
     if (!number) {
         return Refused();
     }
-    const std::string form = AmountForm(RoundDecimalText(*number, decimals), decimals);
+    const std::string form = AmountForm(*number, decimals);
     if (form.empty()) {
         return Refused();
     }

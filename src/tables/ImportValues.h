@@ -33,9 +33,6 @@ struct ImportedValue {
 // single point or comma followed by exactly three digits, taken as the decimal separator.
 std::optional<std::string> SheetNumberText(const SheetCell& cell, bool& ambiguous);
 
-// A plain decimal text ("-12.345", no exponent) rounded half away from zero to the decimals.
-std::string RoundDecimalText(std::string_view decimalText, int decimals);
-
 // Per column class: an amount with the decimals (price 2, quantity 3), a barcode, a tax-group
 // letter under the model, one digit, an on/off flag, free text.
 ImportedValue ImportAmount(const SheetCell& cell, int decimals);

@@ -5,7 +5,6 @@
 #include "tables/TaxGroup.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace tillora {
 namespace {
@@ -46,14 +45,14 @@ std::string DigitForm(std::string_view text) {
     return std::string(text);
 }
 
-// A value that is not finite cannot be sent, so it is no value; adding zero turns -0 into 0, so
-// that "-0" is stored as 0.00 and not as a negative-looking "-0.00".
+// Rounded as written, so that a price is the same whichever road it came by. A value that is not
+// finite cannot be sent, so it is no value; "-0" is 0.00.
 std::string AmountForm(std::string_view text, int decimals) {
     const std::optional<double> value = ParseDecimal(text);
-    if (!value || !std::isfinite(*value) || *value < 0.0) {
+    if (!value || *value < 0.0) {
         return {};
     }
-    return FormatDecimal(*value + 0.0, decimals);
+    return RoundDecimal(text, decimals).value_or(std::string());
 }
 
 void CGridCellBarcode::SetText(std::string_view text) {

@@ -53,16 +53,19 @@ TEST_F(CliLoadE2ETest, EveryExampleLoadsIntoItsTableAndComesBackByteForByte) {
 }
 
 TEST_F(CliLoadE2ETest, ShowsWhatTheProgramMakesOfASpreadsheetExport) {
-    // UTF-8, a header line, a comma as decimal separator, a short barcode.
+    // UTF-8, a header line, a comma as decimal separator, a short barcode, a price rounded as
+    // written (2.675 is a little below in binary).
     std::ofstream(Path("export.txt"), std::ios::binary)
         << "No\tName\tBarcode\tPrice\n"
         << "1\t" << Cp1251ToUtf8("\xD5\xEB\xFF\xE1") << "\t123\t1,20\n"
-        << "2\tMilk\t\t2.5\n";
+        << "2\tMilk\t\t2.5\n"
+        << "3\tTea\t\t2.675\n";
     const ProgramResult result = Cli({"load", "articles", Path("export.txt")});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, "1\t\xD5\xEB\xFF\xE1\t000000000123\t\t\t\t\t\r\n"
-                          "2\tMilk\t\t2.50\t\t\t\t\r\n");
-    EXPECT_EQ(result.err, "Прочетени 2 реда; пропуснати редове: 1 (1); отказани стойности: 1 (ред "
+                          "2\tMilk\t\t2.50\t\t\t\t\r\n"
+                          "3\tTea\t\t2.68\t\t\t\t\r\n");
+    EXPECT_EQ(result.err, "Прочетени 3 реда; пропуснати редове: 1 (1); отказани стойности: 1 (ред "
                           "2 „Цена“: \"1,20\")\n");
     EXPECT_EQ(Cli({"--quiet", "load", "articles", Path("export.txt")}).err, "");
 }

@@ -153,6 +153,8 @@ private slots:
                                << QStringList{"1,1=one", "2,1=two", "3,1="} << 0;
         QTest::newRow("more rows than the grid")
             << 2599 << Name << "a\nb\nc\nd" << QStringList{"2599,1=a", "2600,1=b"} << 0;
+        QTest::newRow("a price rounded as written")
+            << 1 << Price << "2.675" << QStringList{"1,3=2.68"} << 0;
         QTest::newRow("a comma price")
             << 1 << Price << "12,50" << QStringList{"1,3=12.00", "1,4="} << 1;
     }

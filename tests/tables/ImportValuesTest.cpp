@@ -1,4 +1,5 @@
 #include "tables/ImportValues.h"
+#include "tables/DecimalText.h"
 
 #include "link/Cp1251.h"
 
@@ -74,11 +75,27 @@ TEST(ImportValuesTest, QuantitiesKeepThreeDecimals) {
 
 TEST(ImportValuesTest, RoundingIsHalfAwayFromZeroOnTheDecimalText) {
     const std::vector<std::tuple<std::string, int, std::string>> cases = {
-        {"2.675", 2, "2.68"}, {"-2.675", 2, "-2.68"}, {"9.995", 2, "10.00"},
-        {"0.004", 2, "0.00"}, {"-0.004", 2, "0.00"},  {"5", 2, "5.00"},
-        {"0.4999", 0, "0"},   {"99.5", 0, "100"},     {"1.0005", 3, "1.001"}};
+        {"2.675", 2, "2.68"},
+        {"-2.675", 2, "-2.68"},
+        {"9.995", 2, "10.00"},
+        {"0.004", 2, "0.00"},
+        {"-0.004", 2, "0.00"},
+        {"5", 2, "5.00"},
+        {"0.4999", 0, "0"},
+        {"99.5", 0, "100"},
+        {"1.0005", 3, "1.001"},
+        {"007.50", 2, "7.50"},
+        {" +.995", 2, "1.00"},
+        {"2675e-3", 2, "2.68"},
+        {"1e-400", 2, "0.00"},
+        {"5e-3", 2, "0.01"},
+        {"4.9e-3", 2, "0.00"},
+        {"1.5E2", 2, "150.00"},
+        {"1e400", 2, "(none)"},
+        {"12,5", 2, "(none)"},
+        {"1e308", 0, "1" + std::string(308, '0')}};
     for (const auto& [text, decimals, rounded] : cases) {
-        EXPECT_EQ(RoundDecimalText(text, decimals), rounded) << text;
+        EXPECT_EQ(RoundDecimal(text, decimals).value_or("(none)"), rounded) << text;
     }
 }
 
