@@ -1,5 +1,7 @@
 #include "cli/CellSelection.h"
 
+#include "link/Message.h"
+#include "res/StringIds.h"
 #include "tables/TableSetup.h"
 
 #include <algorithm>
@@ -64,7 +66,7 @@ std::optional<std::vector<int>> ExpandList(const std::string& list, ItemToNumber
         const std::optional<int> first = ends.size() <= 2 ? toNumber(ends.front()) : std::nullopt;
         const std::optional<int> last = ends.size() == 2 ? toNumber(ends.back()) : first;
         if (!first || !last || *last < *first) {
-            error = "not a row or column list: \"" + std::string(part) + "\"";
+            error = FormatMessage(ids::CliNotRowList, std::string(part).c_str());
             return std::nullopt;
         }
         for (int n = *first; n <= *last; ++n) {
@@ -89,7 +91,7 @@ std::optional<std::vector<int>> RowsFromLabels(TableKind kind, const std::string
     for (int label : *labels) {
         const int row = label - shape.firstLabel + 1;
         if (row < 1 || row > shape.dataRows) {
-            error = "the table has no row " + std::to_string(label);
+            error = FormatMessage(ids::CliNoSuchRow, label);
             return std::nullopt;
         }
         rows.push_back(row);

@@ -4,7 +4,9 @@
 #include "cli/Commands.h"
 #include "cli/TableNames.h"
 #include "cli/Terminal.h"
+#include "link/Message.h"
 #include "link/TracingLine.h"
+#include "res/StringIds.h"
 
 #include <CLI/CLI.hpp>
 
@@ -229,7 +231,8 @@ int RunCli(std::vector<std::string> arguments) {
         return status == 0 ? ExitSuccess : ExitUsage;
     }
     if (!CanTraceTo(options.traceFile)) {
-        Print(stderr, "--trace: cannot write %s\n", options.traceFile.c_str());
+        Print(stderr, "%s\n",
+              FormatMessage(ids::CliTraceNotWritten, options.traceFile.c_str()).c_str());
         return ExitUsage;
     }
     if (models->parsed()) {

@@ -1,6 +1,8 @@
 #include "cli/CliFeedback.h"
 
 #include "cli/Terminal.h"
+#include "res/StringIds.h"
+#include "res/StringTable.h"
 
 #include <chrono>
 #include <cstring>
@@ -59,15 +61,17 @@ bool CCliFeedback::AskYesNo(unsigned /*stringId*/, const std::string& text, Mess
     EndProgressLine();
     Print(m_out, "%s\n", TerminalText(text).c_str());
     if (m_answer) {
-        Print(m_out, "%s\n", *m_answer ? "[y]" : "[n]");
+        Print(
+            m_out, "%s\n",
+            std::string(LoadString(*m_answer ? ids::CliAnsweredYes : ids::CliAnsweredNo)).c_str());
         return *m_answer;
     }
     // With no terminal to ask, the careful answer is No.
     if (!IsTerminal(m_in)) {
-        Print(m_out, "[n]\n");
+        Print(m_out, "%s\n", std::string(LoadString(ids::CliAnsweredNo)).c_str());
         return false;
     }
-    Print(m_out, "[y/N] ");
+    Print(m_out, "%s", std::string(LoadString(ids::CliAskPrompt)).c_str());
     std::fflush(m_out);
     char reply[16] = {};
     if (std::fgets(reply, sizeof reply, m_in) == nullptr) {

@@ -26,10 +26,10 @@ bool LoadPicture(CCliSession& session, const LogoArguments& arguments, CurrentPi
     }
     switch (picture.LastFailure()) {
     case BitmapStatus::NotBitmap:
-        Print(stderr, "%s: not a bitmap file\n", path.c_str());
+        Print(stderr, "%s\n", FormatMessage(ids::CliNotBitmap, path.c_str()).c_str());
         break;
     case BitmapStatus::Truncated:
-        Print(stderr, "%s: the bitmap file is cut short\n", path.c_str());
+        Print(stderr, "%s\n", FormatMessage(ids::CliBitmapTruncated, path.c_str()).c_str());
         break;
     default:
         ShowError(session.Feedback(), ids::FileNotOpenedForReading, path.c_str());
@@ -49,11 +49,14 @@ bool Remembered(CCliSession& session, const CurrentPicture& picture) {
 
 void PrintPicture(const CCliSession& session, const CurrentPicture& picture, std::FILE* out) {
     if (picture.Info()) {
-        Print(out, "%s, %llu bytes\n%s\n", picture.Path().c_str(),
-              static_cast<unsigned long long>(picture.Info()->fileSize),
+        Print(out, "%s\n%s\n",
+              FormatMessage(ids::CliPictureFile, picture.Path().c_str(),
+                            static_cast<unsigned long long>(picture.Info()->fileSize))
+                  .c_str(),
               picture.InformationLine().c_str());
     }
-    Print(out, "Съвет: %s\n", LogoSizeHint(session.Settings().EcrType).c_str());
+    Print(out, "%s\n",
+          FormatMessage(ids::CliHint, LogoSizeHint(session.Settings().EcrType).c_str()).c_str());
     std::fflush(out);
 }
 
@@ -75,7 +78,7 @@ int RunLogo(CCliSession& session, const LogoArguments& arguments, std::FILE* out
     if (!sent) {
         return ExitFailed;
     }
-    Print(out, "Logo sent.\n");
+    Print(out, "%s\n", FormatMessage(ids::CliLogoSent).c_str());
     return ExitSuccess;
 }
 

@@ -15,8 +15,8 @@ namespace tillora::cli {
 namespace {
 
 std::string CellName(const CLoadedTable& table, CCellID cell) {
-    return "row " + std::to_string(RowLabel(table.Kind(), cell.row)) + ", column " +
-           std::to_string(cell.col) + " (" + ColumnNameOf(table.Kind(), cell.col) + ")";
+    return FormatMessage(ids::CliCellPlace, RowLabel(table.Kind(), cell.row), cell.col,
+                         ColumnHeader(table.Kind(), cell.col).c_str());
 }
 
 void ShowOffendingCell(const CLoadedTable& table, CCellID cell) {

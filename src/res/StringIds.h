@@ -289,4 +289,18 @@ inline constexpr unsigned ImportPreviewName = 31400;
 inline constexpr unsigned ImportProblemsName = 31401;
 inline constexpr unsigned TransferProgressName = 31402;
 
+// The command-line tool's own texts
+inline constexpr unsigned CliCellPlace = 31900;
+inline constexpr unsigned CliNotBitmap = 31901;
+inline constexpr unsigned CliBitmapTruncated = 31902;
+inline constexpr unsigned CliPictureFile = 31903;
+inline constexpr unsigned CliLogoSent = 31904;
+inline constexpr unsigned CliNotRowList = 31905;
+inline constexpr unsigned CliNoSuchRow = 31906;
+inline constexpr unsigned CliTraceNotWritten = 31907;
+inline constexpr unsigned CliAskPrompt = 31908;
+inline constexpr unsigned CliAnsweredYes = 31909;
+inline constexpr unsigned CliAnsweredNo = 31910;
+inline constexpr unsigned CliHint = 31911;
+
 } // namespace tillora::ids

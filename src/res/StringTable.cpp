@@ -170,8 +170,8 @@ constexpr Entry Strings[] = {
     {30216, "Съхрани като"},
 
     // The register's commands
-    {30230, "Устройство:"}, // the settings dialog: the device behind the chosen COM port
-    {30231, "%s (%s)"},     // a COM port and its device
+    {30230, "Устройство:"},          // the settings dialog: the device behind the chosen COM port
+    {30231, "%s (%s)"},              // a COM port and its device
     {30232, "Устройство: %s\r\n%s"}, // detail of 20023: the device, the system's reason
     {30233, "Потребителят няма право да отваря серийни портове. Добавете го в групата dialout "
             "(sudo usermod -aG dialout $USER), след което излезте и влезте отново в системата."},
@@ -312,6 +312,20 @@ constexpr Entry Strings[] = {
     {31400, "Преглед на импорта"}, // screen-reader name of the import preview table
     {31401, "Забележки по импорта"},
     {31402, "Ход на прехвърлянето"}, // the progress bar of a send or a report
+
+    // The command-line tool's own texts
+    {31900, "ред %d, колона %d „%s“"}, // where a check found a fault: row label, column, header
+    {31901, "%s: не е BMP файл"},
+    {31902, "%s: BMP файлът е непълен"},
+    {31903, "%s, %llu байта"}, // the logo's file and its size
+    {31904, "Логото е изпратено."},
+    {31905, "„%s“ не е списък от редове или колони"},
+    {31906, "Таблицата няма ред %d"},
+    {31907, "--trace: файлът %s не може да бъде записан"},
+    {31908, "[д/Н] "}, // a question's prompt, No by default
+    {31909, "[д]"},    // the answer given by --yes
+    {31910, "[н]"},    // the answer given by --no, or where no one can be asked
+    {31911, "Съвет: %s"},
 
     // Command prompts, by command id
     {32772, "Настройки на касата\nНастройки"},

@@ -1,4 +1,6 @@
 #include "cli/CellSelection.h"
+#include "link/Message.h"
+#include "res/StringIds.h"
 #include "tables/TableSetup.h"
 
 #include <gmock/gmock.h>
@@ -22,7 +24,7 @@ TEST(CellSelectionTest, RowsAreTakenByTheirLabels) {
 TEST(CellSelectionTest, RowsTheTableHasNotAreRefusedWithTheReason) {
     std::string error;
     EXPECT_FALSE(RowsFromLabels(TableKind::Articles, "0", error));
-    EXPECT_THAT(error, HasSubstr("no row 0"));
+    EXPECT_EQ(error, FormatMessage(ids::CliNoSuchRow, 0));
     EXPECT_FALSE(RowsFromLabels(TableKind::Subgroups, "10", error));
     EXPECT_FALSE(RowsFromLabels(TableKind::Operators, "9-3", error));
     EXPECT_FALSE(RowsFromLabels(TableKind::Operators, "1,,2", error));

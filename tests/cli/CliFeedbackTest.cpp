@@ -55,7 +55,7 @@ TEST_F(CliFeedbackTest, QuestionWithoutATerminalIsAnsweredNo) {
     std::rewind(in);
     CCliFeedback feedback(std::nullopt, in, out);
     EXPECT_FALSE(feedback.AskYesNo(20004, "Сигурен(а) ли сте?", MessageIcon::Question, true));
-    EXPECT_EQ(Written(out), "Сигурен(а) ли сте?\n[n]\n");
+    EXPECT_EQ(Written(out), "Сигурен(а) ли сте?\n[н]\n");
 }
 
 TEST_F(CliFeedbackTest, StatusTextIsKeptAndNotPrintedOffATerminal) {

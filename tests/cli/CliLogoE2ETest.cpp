@@ -64,9 +64,10 @@ TEST_F(CliLogoE2ETest, TheDemoTakesTheModelsDefaultPicture) {
     const ProgramResult result = Cli({"--demo", "--model", "5", "logo", "--default"});
     EXPECT_EQ(result.status, 0) << result.err;
     const std::string picture = DefaultPicture("Vexo2MZB.bmp");
-    EXPECT_EQ(result.out,
-              picture + ", 3902 bytes\n" + FormatMessage(ids::PictureSize, 384u, 80u, 2u) +
-                  "\nСъвет: " + FormatMessage(ids::PictureSize, 384u, 80u, 2u) + "\nLogo sent.\n");
+    EXPECT_EQ(result.out, picture + ", 3902 байта\n" +
+                              FormatMessage(ids::PictureSize, 384u, 80u, 2u) +
+                              "\nСъвет: " + FormatMessage(ids::PictureSize, 384u, 80u, 2u) +
+                              "\nЛогото е изпратено.\n");
     EXPECT_EQ(Remembered(), picture) << "the logo manager remembers what it loaded";
 }
 
@@ -99,7 +100,7 @@ TEST_F(CliLogoE2ETest, RefusalAndSilenceGiveTheirMessageOnce) {
         const ProgramResult result = On(sim, {"logo", picture});
         EXPECT_EQ(result.status, 1);
         EXPECT_EQ(Count(result.err, FormatMessage(ids::RegisterRefused)), 1u) << result.err;
-        EXPECT_THAT(result.out, Not(HasSubstr("Logo sent")));
+        EXPECT_THAT(result.out, Not(HasSubstr(FormatMessage(ids::CliLogoSent))));
     }
     {
         SimProcess sim({"--serial", "123", "--silent-from", "1"});
@@ -115,7 +116,7 @@ TEST_F(CliLogoE2ETest, NoToTheColourQuestionSendsNothing) {
     SimProcess sim({"--serial", "123", "--log", Path("sim.log")});
     const ProgramResult result = On(sim, {"--no", "logo", picture});
     EXPECT_EQ(result.status, 1);
-    EXPECT_THAT(result.err, HasSubstr("Искате ли да продължите?\n[n]"));
+    EXPECT_THAT(result.err, HasSubstr("Искате ли да продължите?\n[н]"));
     EXPECT_THAT(result.out, HasSubstr(FormatMessage(ids::PictureSize, 40u, 20u, 16777216u)));
     EXPECT_EQ(sim.Stop(), 0);
     EXPECT_EQ(Log(), "");
@@ -128,7 +129,7 @@ TEST_F(CliLogoE2ETest, APictureThatCannotBeLoadedIsNamedAndNotRemembered) {
     std::ofstream(Path("text.bmp")) << "not a picture\n";
     ProgramResult result = Cli({"--demo", "logo", Path("text.bmp")});
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, Path("text.bmp") + ": not a bitmap file\n");
+    EXPECT_EQ(result.err, FormatMessage(ids::CliNotBitmap, Path("text.bmp").c_str()) + "\n");
 
     result = Cli({"--demo", "logo", Path("missing.bmp")});
     EXPECT_EQ(result.status, 1);
@@ -145,7 +146,7 @@ TEST_F(CliLogoE2ETest, AnUnwritableIniFileSendsNothing) {
         RunProgram("tillora-cli", {"--ini", ini, "--demo", "logo", "--default"});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err, FormatMessage(ids::SettingsNotWritten, ini.c_str()) + "\n");
-    EXPECT_THAT(result.out, Not(HasSubstr("Logo sent")));
+    EXPECT_THAT(result.out, Not(HasSubstr(FormatMessage(ids::CliLogoSent))));
 }
 
 TEST_F(CliLogoE2ETest, AFileAndTheDefaultTogetherAreAUsageError) {

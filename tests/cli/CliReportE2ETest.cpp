@@ -148,8 +148,8 @@ TEST_F(CliReportE2ETest, CheckNamesTheBrokenRuleAndItsCell) {
         << "1\tShort\r\n4\tFar too long for a name\t\t1.00\r\n5\tOk\t\t12345678.00\r\n";
     const ProgramResult result = Cli({"--model", "0", "check", "articles", Path("long.txt")});
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err, FormatMessage(ids::NameTooLong) + " — row 4, column 1 (name)\n" +
-                              FormatMessage(ids::PriceTooLarge) + " — row 5, column 3 (price)\n")
+    EXPECT_EQ(result.err, FormatMessage(ids::NameTooLong) + " — ред 4, колона 1 „Име“\n" +
+                              FormatMessage(ids::PriceTooLarge) + " — ред 5, колона 3 „Цена“\n")
         << "every broken rule, not only the first";
     EXPECT_EQ(result.out, "");
 

@@ -225,6 +225,14 @@ TEST(StringTableTest, FormatsCarryExactlyTheirDirectives) {
         {ids::KnownStateNotForgotten, {"%s"}},
         {ids::KnownStateNone, {"%s"}},
         {ids::ChangesSummary, {"%u", "%u", "%u"}},
+        {ids::CliCellPlace, {"%d", "%d", "%s"}},
+        {ids::CliNotBitmap, {"%s"}},
+        {ids::CliBitmapTruncated, {"%s"}},
+        {ids::CliPictureFile, {"%s", "%llu"}},
+        {ids::CliNotRowList, {"%s"}},
+        {ids::CliNoSuchRow, {"%d"}},
+        {ids::CliTraceNotWritten, {"%s"}},
+        {ids::CliHint, {"%s"}},
     };
     // Every other text goes through the formatter with no arguments, so it must hold none.
     for (const auto& [id, text] : AllTexts()) {
