@@ -289,4 +289,12 @@ inline constexpr unsigned ImportPreviewName = 31400;
 inline constexpr unsigned ImportProblemsName = 31401;
 inline constexpr unsigned TransferProgressName = 31402;
 
+// Stopping a transfer, and the list of registers
+inline constexpr unsigned SendStopped = 31700;
+inline constexpr unsigned ReportStopped = 31701;
+inline constexpr unsigned LogoStopped = 31702;
+inline constexpr unsigned RegisterNameInvalid = 31703;
+inline constexpr unsigned RegisterUnknown = 31704;
+inline constexpr unsigned RegisterNotSaved = 31705;
+
 } // namespace tillora::ids

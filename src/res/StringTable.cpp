@@ -170,8 +170,8 @@ constexpr Entry Strings[] = {
     {30216, "Съхрани като"},
 
     // The register's commands
-    {30230, "Устройство:"}, // the settings dialog: the device behind the chosen COM port
-    {30231, "%s (%s)"},     // a COM port and its device
+    {30230, "Устройство:"},          // the settings dialog: the device behind the chosen COM port
+    {30231, "%s (%s)"},              // a COM port and its device
     {30232, "Устройство: %s\r\n%s"}, // detail of 20023: the device, the system's reason
     {30233, "Потребителят няма право да отваря серийни портове. Добавете го в групата dialout "
             "(sudo usermod -aG dialout $USER), след което излезте и влезте отново в системата."},
@@ -312,6 +312,15 @@ constexpr Entry Strings[] = {
     {31400, "Преглед на импорта"}, // screen-reader name of the import preview table
     {31401, "Забележки по импорта"},
     {31402, "Ход на прехвърлянето"}, // the progress bar of a send or a report
+
+    // Stopping a transfer, and the list of registers
+    {31700, "Прекъснато: изпратени %u от %u реда"},
+    {31701, "Прекъснато: прочетени %u реда от отчета"},
+    {31702, "Прекъснато: логото не е изпратено"},
+    {31703, "Невалидно име на каса: \"%s\"! Името не може да е празно, да започва или да "
+            "завършва с интервал, нито да съдържа \"[\", \"]\" или нов ред."},
+    {31704, "Няма каса с име \"%s\" в списъка с каси!"},
+    {31705, "Списъкът с каси не може да бъде записан във файл \"%s\"!"},
 
     // Command prompts, by command id
     {32772, "Настройки на касата\nНастройки"},
