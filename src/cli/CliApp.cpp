@@ -330,9 +330,12 @@ int RunCli(std::vector<std::string> arguments) {
         Print(stderr, "--register: only send takes more than one register\n");
         return ExitUsage;
     }
-    // Ctrl+C stops a transfer between frames instead of ending the program mid-frame.
+    // Ctrl+C stops a transfer between frames instead of ending the program mid-frame; every
+    // other command it ends as usual.
     CStopRequest stop;
-    StopOnInterrupt(stop);
+    if (sendCommand->parsed() || report->parsed() || logo->parsed()) {
+        StopOnInterrupt(stop);
+    }
     if (registers->size() > 1) {
         send.arguments.kind = *TableKindFromName(send.table);
         return RunSendToRegisters(options, *registers, send.arguments, stop, stdout);
