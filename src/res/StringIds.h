@@ -296,5 +296,7 @@ inline constexpr unsigned LogoStopped = 31702;
 inline constexpr unsigned RegisterNameInvalid = 31703;
 inline constexpr unsigned RegisterUnknown = 31704;
 inline constexpr unsigned RegisterNotSaved = 31705;
+inline constexpr unsigned StopButton = 31706;
+inline constexpr unsigned StopButtonTip = 31707;
 
 } // namespace tillora::ids
