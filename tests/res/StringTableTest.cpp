@@ -225,6 +225,11 @@ TEST(StringTableTest, FormatsCarryExactlyTheirDirectives) {
         {ids::KnownStateNotForgotten, {"%s"}},
         {ids::KnownStateNone, {"%s"}},
         {ids::ChangesSummary, {"%u", "%u", "%u"}},
+        {ids::SendStopped, {"%u", "%u"}},
+        {ids::ReportStopped, {"%u"}},
+        {ids::RegisterNameInvalid, {"%s"}},
+        {ids::RegisterUnknown, {"%s"}},
+        {ids::RegisterNotSaved, {"%s"}},
     };
     // Every other text goes through the formatter with no arguments, so it must hold none.
     for (const auto& [id, text] : AllTexts()) {
