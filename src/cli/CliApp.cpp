@@ -330,6 +330,10 @@ int RunCli(std::vector<std::string> arguments) {
         Print(stderr, "--register: only send takes more than one register\n");
         return ExitUsage;
     }
+    if (registers->size() > 1 && !options.traceFile.empty()) {
+        Print(stderr, "--trace: one register at a time, so that its bytes stay in order\n");
+        return ExitUsage;
+    }
     // Ctrl+C stops a transfer between frames instead of ending the program mid-frame; every
     // other command it ends as usual.
     CStopRequest stop;
