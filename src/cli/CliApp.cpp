@@ -4,6 +4,7 @@
 #include "cli/Commands.h"
 #include "cli/TableNames.h"
 #include "cli/Terminal.h"
+#include "link/Cp1251.h"
 #include "link/Message.h"
 #include "link/TracingLine.h"
 #include "res/StringIds.h"
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,6 +35,11 @@ void AddGlobalOptions(CLI::App& app, CliOptions& options) {
         ->check(CLI::Range(0, 10000));
     app.add_option("--trace", options.traceFile, "write every byte on the line to this file");
     app.add_flag("--quiet", options.quiet, "say nothing of what a table file read took and left");
+    app.add_option("--register", options.registers,
+                   "use this register of the list (see 'registers') instead of the settings' "
+                   "own; send takes it more than once, to send to all of them at once")
+        ->expected(1)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
 }
 
 // The TABLE argument; the report tables are only read, never sent or checked.
@@ -191,6 +198,81 @@ CLI::App* AddLogoCommand(CLI::App& app, LogoArguments& arguments) {
     return logo;
 }
 
+// registers, registers add NAME ..., registers remove NAME.
+struct RegistersCommand {
+    CLI::App* list = nullptr;
+    CLI::App* add = nullptr;
+    CLI::App* remove = nullptr;
+    std::string name;
+    int model = -1;
+    unsigned serial = 0;
+    std::optional<int> com;
+    std::string port;
+    std::uint64_t gapMs = DefaultFrameGapMs;
+};
+
+void AddRegistersCommand(CLI::App& app, RegistersCommand& command) {
+    command.list = app.add_subcommand(
+        "registers", "list the registers kept by name (name, model index, port, serial); add or "
+                     "remove one");
+    command.add = command.list->add_subcommand(
+        "add", "add a register to the list, or replace the one of that name");
+    command.add->add_option("NAME", command.name, "the register's name")->required();
+    command.add->add_option("--model", command.model, "register model index (see 'models')")
+        ->required();
+    command.add->add_option("--serial", command.serial, "register serial number")->required();
+    auto* com = command.add->add_option("--com", command.com, "COM port number");
+    auto* port = command.add->add_option("--port", command.port, "a device or COM name");
+    com->excludes(port);
+    port->excludes(com);
+    command.add->add_option("--gap", command.gapMs, "quiet milliseconds after each acknowledgement")
+        ->check(CLI::Range(std::uint64_t{0}, LargestFrameGapMs));
+    command.remove = command.list->add_subcommand("remove", "remove a register from the list");
+    command.remove->add_option("NAME", command.name, "the register's name")->required();
+}
+
+int RunRegistersCommand(CCliSession& session, const RegistersCommand& command) {
+    const std::string name = Utf8ToCp1251(command.name);
+    if (command.remove->parsed()) {
+        return RunRegistersRemove(session, name);
+    }
+    if (!command.add->parsed()) {
+        return RunRegistersList(session, stdout);
+    }
+    if (!command.com && command.port.empty()) {
+        Print(stderr, "registers add: give --com or --port\n");
+        return ExitUsage;
+    }
+    NamedRegister reg{name,
+                      {command.model, command.com.value_or(1) - 1, command.serial},
+                      command.port,
+                      command.gapMs};
+    return RunRegistersAdd(session, reg);
+}
+
+// The registers the options name, from the list; none when a name is not in it (after its
+// message) or is given twice.
+std::optional<std::vector<NamedRegister>> NamedRegisters(const CliOptions& options,
+                                                         CCliFeedback& feedback) {
+    const EcrIniFile ini(IniFileFor(options));
+    std::vector<NamedRegister> registers;
+    for (const std::string& name : options.registers) {
+        std::optional<NamedRegister> reg = FindRegister(ini, Utf8ToCp1251(name));
+        if (!reg) {
+            ShowError(feedback, ids::RegisterUnknown, name.c_str());
+            return std::nullopt;
+        }
+        for (const NamedRegister& other : registers) {
+            if (other.name == reg->name) {
+                Print(stderr, "--register: %s is named twice\n", name.c_str());
+                return std::nullopt;
+            }
+        }
+        registers.push_back(std::move(*reg));
+    }
+    return registers;
+}
+
 } // namespace
 
 int RunCli(std::vector<std::string> arguments) {
@@ -222,6 +304,8 @@ int RunCli(std::vector<std::string> arguments) {
     auto* report = AddReportCommand(app, reportFiles);
     LogoArguments logoArguments;
     auto* logo = AddLogoCommand(app, logoArguments);
+    RegistersCommand registersCommand;
+    AddRegistersCommand(app, registersCommand);
 
     std::reverse(arguments.begin(), arguments.end()); // CLI11 takes them last first
     try {
@@ -238,7 +322,33 @@ int RunCli(std::vector<std::string> arguments) {
     if (models->parsed()) {
         return RunModels(stdout);
     }
-    CCliSession session(options);
+    CCliFeedback feedback(std::nullopt);
+    const std::optional<std::vector<NamedRegister>> registers = NamedRegisters(options, feedback);
+    if (!registers) {
+        return ExitUsage;
+    }
+    if (registers->size() > 1 && !sendCommand->parsed()) {
+        Print(stderr, "--register: only send takes more than one register\n");
+        return ExitUsage;
+    }
+    if (registers->size() > 1 && !options.traceFile.empty()) {
+        Print(stderr, "--trace: one register at a time, so that its bytes stay in order\n");
+        return ExitUsage;
+    }
+    // Ctrl+C stops a transfer between frames instead of ending the program mid-frame; every
+    // other command it ends as usual.
+    CStopRequest stop;
+    if (sendCommand->parsed() || report->parsed() || logo->parsed()) {
+        StopOnInterrupt(stop);
+    }
+    if (registers->size() > 1) {
+        send.arguments.kind = *TableKindFromName(send.table);
+        return RunSendToRegisters(options, *registers, send.arguments, stop, stdout);
+    }
+    CCliSession session(options, registers->empty() ? nullptr : &registers->front(), &stop);
+    if (registersCommand.list->parsed()) {
+        return RunRegistersCommand(session, registersCommand);
+    }
     if (info->parsed()) {
         return RunInfo(session, stdout);
     }

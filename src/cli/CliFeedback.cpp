@@ -48,18 +48,46 @@ void CCliFeedback::ClearProgress() {
     }
 }
 
+void CCliFeedback::SetRegister(const std::string& name, std::mutex& outputLock) {
+    m_prefix = name + ": ";
+    m_outputLock = &outputLock;
+    m_outIsTerminal = false;
+}
+
+void CCliFeedback::PrintLine(std::FILE* stream, const std::string& text) {
+    std::unique_lock<std::mutex> lock;
+    if (m_outputLock != nullptr) {
+        lock = std::unique_lock(*m_outputLock);
+    }
+    // Every line of a text of several lines says whose it is.
+    std::string lines = m_prefix;
+    for (const char c : text) {
+        lines += c;
+        if (c == '\n') {
+            lines += m_prefix;
+        }
+    }
+    Print(stream, "%s\n", lines.c_str());
+    std::fflush(stream);
+}
+
 void CCliFeedback::ShowMessage(unsigned /*stringId*/, const std::string& text,
                                MessageIcon /*icon*/) {
     EndProgressLine();
-    Print(m_out, "%s\n", TerminalText(text).c_str());
-    std::fflush(m_out);
+    m_lastMessage = TerminalText(text);
+    PrintLine(m_out, m_lastMessage);
     ++m_messages;
 }
 
 bool CCliFeedback::AskYesNo(unsigned /*stringId*/, const std::string& text, MessageIcon /*icon*/,
                             bool /*defaultNo*/) {
     EndProgressLine();
-    Print(m_out, "%s\n", TerminalText(text).c_str());
+    // The question and its answer stay together while other registers speak.
+    std::unique_lock<std::mutex> lock;
+    if (m_outputLock != nullptr) {
+        lock = std::unique_lock(*m_outputLock);
+    }
+    Print(m_out, "%s%s\n", m_prefix.c_str(), TerminalText(text).c_str());
     if (m_answer) {
         Print(
             m_out, "%s\n",

@@ -4,6 +4,7 @@
 #include "transfer/ProgressEstimate.h"
 
 #include <cstdio>
+#include <mutex>
 #include <optional>
 #include <string>
 
@@ -28,8 +29,16 @@ public:
     // of records done and the time left.
     void SetProgress(unsigned done, unsigned total);
 
+    // For one of several registers that run at once: every line goes out whole, under the lock
+    // the registers share, after "NAME: "; no progress line is kept on the terminal.
+    void SetRegister(const std::string& name, std::mutex& outputLock);
+    // A line of the command's own, to stream: with the register's name before it, if any.
+    void PrintLine(std::FILE* stream, const std::string& text);
+
     // The last status text: how a transfer reports success.
     const std::string& LastStatus() const { return m_lastStatus; }
+    // The last message shown: how a transfer that failed says why.
+    const std::string& LastMessage() const { return m_lastMessage; }
     bool ShowedMessage() const { return m_messages > 0; }
     // Takes the progress line off the terminal, before the command prints its result.
     void ClearProgress();
@@ -46,6 +55,9 @@ private:
     bool m_progressShown = false;
     unsigned m_messages = 0;
     std::string m_lastStatus;
+    std::string m_lastMessage;
+    std::string m_prefix;
+    std::mutex* m_outputLock = nullptr;
     CProgressEstimate m_progress;
 };
 

@@ -24,10 +24,11 @@ std::string IniFileFor(const CliOptions& options) {
     return options.iniFile.empty() ? LocateIniFile("tillora") : options.iniFile;
 }
 
-CCliSession::CCliSession(const CliOptions& options)
-    : m_ini(IniFileFor(options)), m_settings(LoadEcrSettings(m_ini)),
-      m_frameGapMs(options.gapMs.value_or(LoadFrameGapMs(m_ini))), m_feedback(AnswerFor(options)),
-      m_quiet(options.quiet) {
+CCliSession::CCliSession(const CliOptions& options, const NamedRegister* reg,
+                         const CStopRequest* stop)
+    : m_ini(IniFileFor(options)), m_settings(reg ? reg->settings : LoadEcrSettings(m_ini)),
+      m_frameGapMs(options.gapMs.value_or(reg ? reg->frameGapMs : LoadFrameGapMs(m_ini))),
+      m_feedback(AnswerFor(options)), m_quiet(options.quiet), m_stop(stop) {
     if (options.model) {
         m_settings.EcrType = *options.model;
     }
@@ -39,7 +40,7 @@ CCliSession::CCliSession(const CliOptions& options)
     }
     m_line.comIndex = m_settings.EcrCom;
     m_line.devices = LoadPortDevices(m_ini);
-    m_line.device = options.port;
+    m_line.device = options.port.empty() && reg ? reg->port : options.port;
     m_line.traceFile = options.traceFile;
     if (options.demo) {
         SetUpDemo();
@@ -48,6 +49,7 @@ CCliSession::CCliSession(const CliOptions& options)
 
 TransferSession CCliSession::Transfer() {
     TransferSession transfer{m_line, m_clock, m_feedback, m_settings, m_frameGapMs, {}};
+    transfer.stop = m_stop;
     transfer.recordSent = [this](unsigned done, unsigned total) {
         m_feedback.SetProgress(done, total);
     };

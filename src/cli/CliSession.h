@@ -5,7 +5,9 @@
 #include "link/EcrIniFile.h"
 #include "link/EcrSettings.h"
 #include "link/LineOpener.h"
+#include "link/RegisterList.h"
 #include "link/ScratchFolder.h"
+#include "link/StopRequest.h"
 #include "sim/SimRegister.h"
 #include "transfer/KnownRegisterState.h"
 #include "transfer/TransferSession.h"
@@ -14,6 +16,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tillora::cli {
 
@@ -29,14 +32,17 @@ struct CliOptions {
     bool no = false;
     std::optional<std::uint64_t> gapMs;
     std::string traceFile;
-    bool quiet = false; // no summary of what a table file read took
+    bool quiet = false;                 // no summary of what a table file read took
+    std::vector<std::string> registers; // names from the register list, in place of [ECR]
 };
 
-// Everything one command runs with: the INI file, the settings in force (the file's, overridden
-// by the options), the line to the register and the terminal's feedback.
+// Everything one command runs with: the INI file, the settings in force (the file's, or those of
+// the register named from the list, overridden by the options), the line to the register, the
+// terminal's feedback and the stop that Ctrl+C requests.
 class CCliSession {
 public:
-    explicit CCliSession(const CliOptions& options);
+    explicit CCliSession(const CliOptions& options, const NamedRegister* reg = nullptr,
+                         const CStopRequest* stop = nullptr);
 
     EcrIniFile& Ini() { return m_ini; }
     const EcrSettings& Settings() const { return m_settings; }
@@ -65,6 +71,7 @@ private:
     std::optional<CScratchFolder> m_demoState;
     CKnownRegisterState m_knownState{KnownStateFolder()};
     bool m_quiet;
+    const CStopRequest* m_stop;
 };
 
 // The INI file the options name, else the program's own.

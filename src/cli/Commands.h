@@ -60,6 +60,21 @@ struct SendArguments {
 // Reads the table file, or imports the sheet, and sends the table; with rows or columns, only
 // those cells. An import that met problems is sent only when the user says so.
 int RunSend(CCliSession& session, const SendArguments& arguments, std::FILE* out);
+// The same without the final line: the session's feedback holds the outcome.
+int SendTable(CCliSession& session, const SendArguments& arguments);
+
+// Sends to every register at once, one thread each, every one with its own line, settings,
+// checks and known state; a refusal or silence at one leaves the others running, and a stop
+// ends them all. Their messages go to stderr line by line, "NAME: ..."; then out gets one line
+// per register, in their order, with its outcome. Success only when every register confirmed.
+int RunSendToRegisters(const CliOptions& options, const std::vector<NamedRegister>& registers,
+                       const SendArguments& arguments, const CStopRequest& stop, std::FILE* out);
+
+// The register list: one line each (name, model index, port, serial); adds or replaces one
+// after the settings dialog's checks; removes one.
+int RunRegistersList(CCliSession& session, std::FILE* out);
+int RunRegistersAdd(CCliSession& session, const NamedRegister& reg);
+int RunRegistersRemove(CCliSession& session, const std::string& name);
 
 // Reads the table file, asks the register for its serial and prints the cells that differ from
 // what that register is known to hold, one a line: row, column, known value, new value. Nothing

@@ -24,7 +24,7 @@ bool CLoadedTable::Load(const std::string& file) {
 
 void CLoadedTable::TellWhatWasRead() const {
     if (!m_session.Quiet()) {
-        Print(stderr, "%s\n", TerminalText(FormatReadSummary(m_lastRead, m_grid)).c_str());
+        m_session.Feedback().PrintLine(stderr, TerminalText(FormatReadSummary(m_lastRead, m_grid)));
     }
 }
 

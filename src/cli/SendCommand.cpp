@@ -19,9 +19,9 @@ std::string CellName(const CLoadedTable& table, CCellID cell) {
                          ColumnHeader(table.Kind(), cell.col).c_str());
 }
 
-void ShowOffendingCell(const CLoadedTable& table, CCellID cell) {
+void ShowOffendingCell(CCliSession& session, const CLoadedTable& table, CCellID cell) {
     if (cell.IsValid()) {
-        Print(stderr, "%s\n", CellName(table, cell).c_str());
+        session.Feedback().PrintLine(stderr, CellName(table, cell));
     }
 }
 
@@ -70,32 +70,32 @@ std::optional<int> FillTable(CCliSession& session, CLoadedTable& table,
 namespace {
 
 // The table's changes alone; without a known state, the whole table when the user says so.
-int SendChanges(CCliSession& session, CLoadedTable& table, std::FILE* out) {
+int SendChanges(CCliSession& session, CLoadedTable& table) {
     TransferSession transfer = session.Transfer();
     const ChangesOutcome outcome =
         OnSendChanges(table.Kind(), table.Access(), transfer, session.KnownState());
     session.Feedback().ClearProgress();
     if (outcome == ChangesOutcome::Declined) {
-        Print(stderr, "%s\n", TerminalText(FormatMessage(ids::NothingSent)).c_str());
+        session.Feedback().ShowMessage(ids::NothingSent, FormatMessage(ids::NothingSent),
+                                       MessageIcon::Information);
         return ExitFailed;
     }
     if (!IsSent(outcome)) {
-        ShowOffendingCell(table, table.Access().GetFocusCell());
+        ShowOffendingCell(session, table, table.Access().GetFocusCell());
         return ExitFailed;
     }
-    Print(out, "%s\n", session.Feedback().LastStatus().c_str());
     return ExitSuccess;
 }
 
 } // namespace
 
-int RunSend(CCliSession& session, const SendArguments& arguments, std::FILE* out) {
+int SendTable(CCliSession& session, const SendArguments& arguments) {
     CLoadedTable table(session, arguments.kind);
     if (const std::optional<int> status = FillTable(session, table, arguments)) {
         return *status;
     }
     if (arguments.changed) {
-        return SendChanges(session, table, out);
+        return SendChanges(session, table);
     }
     const bool selected = !arguments.rows.empty() || !arguments.columns.empty();
     if (selected) {
@@ -106,7 +106,7 @@ int RunSend(CCliSession& session, const SendArguments& arguments, std::FILE* out
                            ? std::optional(DataColumns(table.Grid()))
                            : ColumnsFromList(arguments.kind, arguments.columns, error);
         if (!rows || !columns) {
-            Print(stderr, "%s\n", error.c_str());
+            session.Feedback().PrintLine(stderr, error);
             return ExitUsage;
         }
         SelectCells(table.Access(), *rows, *columns);
@@ -118,11 +118,18 @@ int RunSend(CCliSession& session, const SendArguments& arguments, std::FILE* out
                  : OnSendAllKeepingState(arguments.kind, table.Access(), transfer, known);
     session.Feedback().ClearProgress();
     if (!sent) {
-        ShowOffendingCell(table, table.Access().GetFocusCell());
+        ShowOffendingCell(session, table, table.Access().GetFocusCell());
         return ExitFailed;
     }
-    Print(out, "%s\n", session.Feedback().LastStatus().c_str());
     return ExitSuccess;
+}
+
+int RunSend(CCliSession& session, const SendArguments& arguments, std::FILE* out) {
+    const int status = SendTable(session, arguments);
+    if (status == ExitSuccess) {
+        Print(out, "%s\n", session.Feedback().LastStatus().c_str());
+    }
+    return status;
 }
 
 } // namespace tillora::cli

@@ -5,6 +5,10 @@
 #include <string_view>
 #include <vector>
 
+namespace tillora {
+class CStopRequest;
+}
+
 namespace tillora::cli {
 
 // Whether the stream is a terminal that a person reads and types at.
@@ -30,5 +34,10 @@ void Print(std::FILE* stream, const char* format, ...);
 // Takes the line the cursor is on off the terminal and puts the cursor at its start, so that a
 // progress line can be written over.
 void ClearTerminalLine(std::FILE* stream);
+
+// From now on Ctrl+C (SIGINT; on Windows the console's Ctrl+C and Ctrl+Break) requests the stop
+// instead of ending the program, so that a transfer ends between frames and says how far it
+// came. A second Ctrl+C ends the program at once, as usual.
+void StopOnInterrupt(CStopRequest& stop);
 
 } // namespace tillora::cli

@@ -1,8 +1,21 @@
 #include "cli/Terminal.h"
 
+#include "link/StopRequest.h"
+
+#include <csignal>
 #include <unistd.h>
 
 namespace tillora::cli {
+namespace {
+
+// What a signal handler may reach: set once, before the handler is installed.
+CStopRequest* interruptStop = nullptr;
+
+void RequestStop(int /*signal*/) {
+    interruptStop->Request(); // an atomic store, safe in a handler
+}
+
+} // namespace
 
 bool IsTerminal(std::FILE* stream) {
     return isatty(fileno(stream)) != 0;
@@ -21,6 +34,19 @@ void WriteText(std::FILE* stream, std::string_view text) {
 
 void ClearTerminalLine(std::FILE* stream) {
     std::fputs("\r\033[K", stream);
+}
+
+} // namespace tillora::cli
+
+namespace tillora::cli {
+
+void StopOnInterrupt(CStopRequest& stop) {
+    interruptStop = &stop;
+    struct sigaction action {};
+    action.sa_handler = RequestStop;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESETHAND; // the second Ctrl+C ends the program
+    sigaction(SIGINT, &action, nullptr);
 }
 
 } // namespace tillora::cli

@@ -1,5 +1,6 @@
 #include "cli/Terminal.h"
 #include "link/PlatformFiles.h"
+#include "link/StopRequest.h"
 
 #include <fcntl.h>
 #include <io.h>
@@ -78,6 +79,30 @@ void ClearTerminalLine(std::FILE* stream) {
     WriteConsole(console, L"\r" +
                               std::wstring(static_cast<std::size_t>(std::max(width - 1, 0)), L' ') +
                               L"\r");
+}
+
+} // namespace tillora::cli
+
+namespace tillora::cli {
+namespace {
+
+CStopRequest* interruptStop = nullptr;
+
+// Runs on a thread of its own that the system starts; the first press asks for the stop, a second
+// one is left to the default handler, which ends the program.
+BOOL WINAPI RequestStop(DWORD event) {
+    if ((event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) || interruptStop->IsRequested()) {
+        return FALSE;
+    }
+    interruptStop->Request();
+    return TRUE;
+}
+
+} // namespace
+
+void StopOnInterrupt(CStopRequest& stop) {
+    interruptStop = &stop;
+    SetConsoleCtrlHandler(RequestStop, TRUE);
 }
 
 } // namespace tillora::cli

@@ -118,13 +118,36 @@ bool EcrIniFile::WriteUnsigned(const std::string& section, const std::string& ke
 
 bool EcrIniFile::WriteString(const std::string& section, const std::string& key,
                              const std::string& text) {
+    return Edit([&](const std::string& current) {
+        return ini::SetValue(current, section, key, SingleLine(text), NewFileLineEnding);
+    });
+}
+
+std::vector<std::string> EcrIniFile::GetSectionNames() const {
+    return ini::SectionNames(TextForReading(Utf8Path(m_path)));
+}
+
+bool EcrIniFile::WriteSection(const std::string& section,
+                              const std::vector<std::pair<std::string, std::string>>& entries) {
+    std::vector<std::pair<std::string, std::string>> lines;
+    for (const auto& [key, value] : entries) {
+        lines.emplace_back(SingleLine(key), SingleLine(value));
+    }
+    return Edit([&](const std::string& current) {
+        return ini::ReplaceSection(current, SingleLine(section), lines, NewFileLineEnding);
+    });
+}
+
+bool EcrIniFile::DeleteSection(const std::string& section) {
+    return Edit([&](const std::string& current) { return ini::RemoveSection(current, section); });
+}
+
+bool EcrIniFile::Edit(const std::function<std::string(const std::string&)>& change) {
     const std::optional<std::string> current = TextForEditing(Utf8Path(m_path));
     if (!current) {
         return false;
     }
-    return ReplaceFile(Utf8Path(m_path), ini::SetValue(*current, section, key, SingleLine(text),
-                                                       NewFileLineEnding)) ==
-           ReplaceResult::Replaced;
+    return ReplaceFile(Utf8Path(m_path), change(*current)) == ReplaceResult::Replaced;
 }
 
 } // namespace tillora

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace tillora {
 
@@ -30,7 +33,17 @@ public:
     bool WriteUnsigned(const std::string& section, const std::string& key, unsigned value);
     bool WriteString(const std::string& section, const std::string& key, const std::string& text);
 
+    // The sections the file has, in its order.
+    std::vector<std::string> GetSectionNames() const;
+    // The section with exactly these keys, in one write.
+    bool WriteSection(const std::string& section,
+                      const std::vector<std::pair<std::string, std::string>>& entries);
+    // Removes the section with its keys; true also when there was none.
+    bool DeleteSection(const std::string& section);
+
 private:
+    bool Edit(const std::function<std::string(const std::string&)>& change);
+
     std::string m_path;
 };
 

@@ -58,7 +58,7 @@ unsigned FirstFailure(int model, int com, unsigned serial) {
 } // namespace
 
 EcrSettings& ConnectionSettings() {
-    static EcrSettings settings;
+    thread_local EcrSettings settings;
     return settings;
 }
 

@@ -16,7 +16,10 @@ struct EcrSettings {
     unsigned EcrSerial = 0; // 1 to 999999; 0 when not set
 };
 
-// The process-wide settings: loaded at start, changed by the settings dialog, saved at exit.
+// The settings in force: loaded at start, changed by the settings dialog, saved at exit. They are
+// the thread's own, so that a send to several registers at once, one thread each, puts each
+// register's model in force for the tax-group cells of its own tables; a program that runs on
+// one thread sees one set of settings.
 EcrSettings& ConnectionSettings();
 
 inline constexpr const char* EcrSection = "ECR";

@@ -1,5 +1,6 @@
 #include "link/IniText.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <vector>
 
@@ -246,6 +247,60 @@ std::string SetValue(std::string_view text, std::string_view section, std::strin
         return ReplaceValue(text, lines[*index], spelling, value);
     }
     return InsertAfter(text, lines[LastFilledLine(text, lines, *span)], keyLine, lineBreak);
+}
+
+std::vector<std::string> SectionNames(std::string_view text) {
+    const std::vector<Line> lines = SplitLines(text);
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const ParsedLine parsed = ParseAt(text, lines, i);
+        if (parsed.kind != Kind::Section) {
+            continue;
+        }
+        const bool seen = std::any_of(names.begin(), names.end(), [&](const std::string& name) {
+            return EqualsNoCase(name, parsed.name);
+        });
+        if (!seen) {
+            names.emplace_back(parsed.name);
+        }
+    }
+    return names;
+}
+
+std::string ReplaceSection(std::string_view text, std::string_view section,
+                           const std::vector<std::pair<std::string, std::string>>& entries,
+                           std::string_view newLineEnding) {
+    const std::vector<Line> lines = SplitLines(text);
+    const std::string_view lineBreak = LineBreakOf(text, lines, newLineEnding);
+    std::string keyLines;
+    for (const auto& [key, value] : entries) {
+        keyLines += key + "=" + value + std::string(lineBreak);
+    }
+    const std::optional<SectionSpan> span = FindSection(text, lines, section);
+    if (!span) {
+        return AppendSection(text, lines, section, keyLines, lineBreak);
+    }
+    // The blank lines that part it from the next section stay.
+    const Line& last = lines[LastFilledLine(text, lines, *span)];
+    std::string out(text.substr(0, lines[span->header].start));
+    out += '[';
+    out += section;
+    out += ']';
+    out += lineBreak;
+    out += keyLines;
+    out += text.substr(last.start + last.length + last.breakLength);
+    return out;
+}
+
+std::string RemoveSection(std::string_view text, std::string_view section) {
+    const std::vector<Line> lines = SplitLines(text);
+    const std::optional<SectionSpan> span = FindSection(text, lines, section);
+    if (!span) {
+        return std::string(text);
+    }
+    const std::size_t start = lines[span->header].start;
+    const std::size_t end = span->end < lines.size() ? lines[span->end].start : text.size();
+    return std::string(text.substr(0, start)) + std::string(text.substr(end));
 }
 
 } // namespace tillora::ini

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace tillora::ini {
 
@@ -22,5 +24,20 @@ std::optional<std::string> FindValue(std::string_view text, std::string_view sec
 // newLineEnding when the text has no line break yet.
 std::string SetValue(std::string_view text, std::string_view section, std::string_view key,
                      std::string_view value, std::string_view newLineEnding);
+
+// The names of the sections in the order the text has them; a name that comes again (in any
+// case) is listed once, as only its first section counts.
+std::vector<std::string> SectionNames(std::string_view text);
+
+// The text with the section's lines replaced by "[section]" and the entries, in their order; a
+// section not there yet goes at the end of the text, as SetValue puts one.
+std::string ReplaceSection(std::string_view text, std::string_view section,
+                           const std::vector<std::pair<std::string, std::string>>& entries,
+                           std::string_view newLineEnding);
+
+// The text without the section: its header and every line up to the next section, comments
+// included, as deleting a section with the Windows functions does. The text as it was when the
+// section is not there.
+std::string RemoveSection(std::string_view text, std::string_view section);
 
 } // namespace tillora::ini

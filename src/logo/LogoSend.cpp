@@ -135,6 +135,12 @@ bool SendLogo(const CurrentPicture& picture, EcrIniFile& ini, TransferSession& s
     if (!AcceptSize(*size, feedback)) {
         return false;
     }
+    // The logo is one frame: once its head is on the line it goes to its end.
+    if (IsStopRequested(session.stop)) {
+        feedback.ShowMessage(ids::LogoStopped, FormatMessage(ids::LogoStopped),
+                             MessageIcon::Information);
+        return false;
+    }
     return SendOpenedFile(file, *size, session, progress);
 }
 

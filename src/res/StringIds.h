@@ -289,6 +289,16 @@ inline constexpr unsigned ImportPreviewName = 31400;
 inline constexpr unsigned ImportProblemsName = 31401;
 inline constexpr unsigned TransferProgressName = 31402;
 
+// Stopping a transfer, and the list of registers
+inline constexpr unsigned SendStopped = 31700;
+inline constexpr unsigned ReportStopped = 31701;
+inline constexpr unsigned LogoStopped = 31702;
+inline constexpr unsigned RegisterNameInvalid = 31703;
+inline constexpr unsigned RegisterUnknown = 31704;
+inline constexpr unsigned RegisterNotSaved = 31705;
+inline constexpr unsigned StopButton = 31706;
+inline constexpr unsigned StopButtonTip = 31707;
+
 // The command-line tool's own texts
 inline constexpr unsigned CliCellPlace = 31900;
 inline constexpr unsigned CliNotBitmap = 31901;

@@ -4,6 +4,7 @@
 #include "link/Link.h"
 #include "link/Message.h"
 #include "res/StringIds.h"
+#include "transfer/SendRun.h"
 
 #include <algorithm>
 #include <memory>
@@ -22,6 +23,10 @@ bool SendChangedRows(const SendPlan& plan, const TableChanges& changes, const IG
     const auto total = static_cast<unsigned>(changes.rows.size());
     unsigned sent = 0;
     for (const ChangedRow& changed : changes.rows) {
+        if (IsStopRequested(session.stop)) {
+            ShowSendStopped(session.feedback, sent, total);
+            return false;
+        }
         session.feedback.SetStatusText(
             FormatMessage(ids::SendingRow, static_cast<unsigned>(changed.row)));
         std::string frame = link.FrameHead(plan.letter);

@@ -50,8 +50,8 @@ constexpr long LastSubgroupDigit = 9;
 // whether the last line was read.
 class CReportRun {
 public:
-    CReportRun(CLink& link, IFeedback& feedback, int model)
-        : m_link(link), m_feedback(feedback), m_model(model), m_numbering(model) {}
+    CReportRun(CLink& link, IFeedback& feedback, int model, const CStopRequest* stop)
+        : m_link(link), m_feedback(feedback), m_model(model), m_numbering(model), m_stop(stop) {}
 
     // True when the report ended with subgroup 9.
     bool Read(IGridAccess& report, IGridAccess& subgroupReport) {
@@ -61,9 +61,15 @@ public:
     }
 
 private:
-    // False when a read failed (its message has been shown).
+    // False when a read failed or a stop was requested (its message has been shown).
     bool NextLine() {
+        if (IsStopRequested(m_stop)) {
+            m_feedback.ShowMessage(ids::ReportStopped, FormatMessage(ids::ReportStopped, m_lines),
+                                   MessageIcon::Information);
+            return false;
+        }
         m_length = m_link.ReceiveLine(m_buffer.data(), m_buffer.size());
+        m_lines += m_length != 0 ? 1 : 0;
         return m_length != 0;
     }
 
@@ -117,6 +123,8 @@ private:
     IFeedback& m_feedback;
     int m_model;
     CArticleNumbering m_numbering;
+    const CStopRequest* m_stop;
+    unsigned m_lines = 0;
     std::array<std::uint8_t, ReportLineCapacity> m_buffer{};
     std::size_t m_length = 0;
     unsigned m_count = 0;
@@ -142,7 +150,7 @@ bool ReadReport(IGridAccess& report, IGridAccess& subgroupReport, TransferSessio
     if (!link.SendCommand('f')) {
         return false;
     }
-    CReportRun run(link, session.feedback, session.settings.EcrType);
+    CReportRun run(link, session.feedback, session.settings.EcrType, session.stop);
     return run.Read(report, subgroupReport);
 }
 

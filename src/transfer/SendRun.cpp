@@ -18,9 +18,14 @@ public:
         : m_plan(plan), m_scope(scope), m_grid(grid), m_link(link), m_session(session),
           m_total(CountRowsToSend(plan, scope, grid)) {}
 
-    // Every row in ascending order; false at the first row that fails.
+    // Every row in ascending order; false at the first row that fails, or before the next
+    // frame once a stop is requested.
     bool SendRows() {
         for (int row = 1; row <= m_plan.rowCount; ++row) {
+            if (IsStopRequested(m_session.stop)) {
+                ShowSendStopped(m_session.feedback, m_sent, m_total);
+                return false;
+            }
             const RowResult result = SendRow(row);
             if (result == RowResult::Failed) {
                 return false;
@@ -82,6 +87,11 @@ std::string FinalText(const SendPlan& plan, SendScope scope, unsigned sent) {
 }
 
 } // namespace
+
+void ShowSendStopped(IFeedback& feedback, unsigned sent, unsigned total) {
+    feedback.ShowMessage(ids::SendStopped, FormatMessage(ids::SendStopped, sent, total),
+                         MessageIcon::Information);
+}
 
 bool RunSend(const SendPlan& plan, SendScope scope, IGridAccess& grid, TransferSession& session) {
     return RunSend(plan, scope, grid, session, {});

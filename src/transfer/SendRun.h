@@ -19,4 +19,7 @@ bool RunSend(const SendPlan& plan, SendScope scope, IGridAccess& grid, TransferS
 bool RunSend(const SendPlan& plan, SendScope scope, IGridAccess& grid, TransferSession& session,
              const std::function<bool()>& beforeOpening);
 
+// Tells that a send was stopped with sent of its total records acknowledged.
+void ShowSendStopped(IFeedback& feedback, unsigned sent, unsigned total);
+
 } // namespace tillora

@@ -4,6 +4,7 @@
 #include "link/EcrSettings.h"
 #include "link/Feedback.h"
 #include "link/LineOpener.h"
+#include "link/StopRequest.h"
 
 #include <cstdint>
 #include <functional>
@@ -21,6 +22,9 @@ struct TransferSession {
     // Told after every record the register acknowledged: how many of the run's records are done
     // and how many it sends in all, for a progress bar or a terminal's percentage. May be empty.
     std::function<void(unsigned done, unsigned total)> recordSent;
+    // When given and requested, the transfer ends after the answer it is waiting for: a send
+    // with no "z", so the register keeps what it acknowledged (see StoppedText). May be null.
+    const CStopRequest* stop = nullptr;
 };
 
 } // namespace tillora

@@ -1,5 +1,7 @@
 #include "ui/QtFeedback.h"
 
+#include <QKeyEvent>
+
 #include "res/StringIds.h"
 #include "ui/StatusPanes.h"
 #include "ui/UiText.h"
@@ -169,7 +171,23 @@ bool CQtFeedback::IsUserInput(QEvent::Type type) {
     }
 }
 
+void CQtFeedback::LetInputThrough(QWidget* control, std::function<void()> onEscape) {
+    m_passage = control;
+    m_onEscape = std::move(onEscape);
+}
+
 bool CQtFeedback::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (m_discarding && m_passage != nullptr && m_passage->isVisible() &&
+        (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
+         type == QEvent::MouseMove) &&
+        (watched == m_passage || m_passage->isAncestorOf(qobject_cast<QWidget*>(watched)))) {
+        return QObject::eventFilter(watched, event);
+    }
+    if (m_discarding && type == QEvent::KeyPress && m_onEscape &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        m_onEscape();
+    }
     if (m_discarding && IsUserInput(event->type())) {
         // An ignored close keeps the window open; other input is simply used up.
         event->setAccepted(event->type() != QEvent::Close);

@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
+
 class QWidget;
 
 namespace tillora {
@@ -36,6 +38,10 @@ public:
     // The events that the pump discards: keys, mouse, wheel, touch and closing a window.
     static bool IsUserInput(QEvent::Type type);
 
+    // The one control that still takes the mouse while a transfer pumps (its Stop button), and
+    // what Esc does meanwhile; every other input is discarded as before.
+    void LetInputThrough(QWidget* control, std::function<void()> onEscape);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -49,6 +55,8 @@ private:
     int m_waitDepth = 0;
     bool m_pumped = false;
     bool m_discarding = false;
+    QPointer<QWidget> m_passage;
+    std::function<void()> m_onEscape;
 };
 
 } // namespace tillora

@@ -22,12 +22,16 @@
 #include "ui/TransferProgress.h"
 
 #include <QStatusBar>
+#include <QToolButton>
 
 namespace tillora {
 
 CRegisterCommands::CRegisterCommands(CMainFrame& frame)
     : QObject(&frame), m_frame(frame), m_progress(new CTransferProgress(frame.statusBar())) {
     BindCommands();
+    CTransferProgress* progress = m_progress;
+    frame.Feedback().LetInputThrough(progress->StopButton(),
+                                     [progress] { progress->RequestStop(); });
 }
 
 CRegisterCommands::~CRegisterCommands() = default;
@@ -97,6 +101,7 @@ void CRegisterCommands::Transfer(bool counted, const std::function<void(Transfer
     CTransferProgress::CRun run(*m_progress, m_frame.Feedback(), counted);
     TransferSession session{line, m_clock, run, ConnectionSettings(), LoadFrameGapMs(ini), {}};
     session.recordSent = [&run](unsigned done, unsigned total) { run.RecordSent(done, total); };
+    session.stop = m_progress->Stop();
     work(session);
     emit knownStateChanged();
 }

@@ -6,6 +6,7 @@
 
 #include <QProgressBar>
 #include <QStatusBar>
+#include <QToolButton>
 
 #include <chrono>
 
@@ -25,13 +26,21 @@ std::uint64_t NowMs() {
 
 } // namespace
 
-CTransferProgress::CTransferProgress(QStatusBar* bar) : QObject(bar), m_bar(new QProgressBar(bar)) {
+CTransferProgress::CTransferProgress(QStatusBar* bar)
+    : QObject(bar), m_bar(new QProgressBar(bar)), m_stopButton(new QToolButton(bar)) {
     m_bar->setObjectName(QStringLiteral("transferProgress"));
     m_bar->setAccessibleName(UiText(ids::TransferProgressName));
     m_bar->setFixedWidth(BarWidth);
     m_bar->setTextVisible(true);
     bar->addWidget(m_bar);
     m_bar->hide();
+    m_stopButton->setObjectName(QStringLiteral("transferStop"));
+    m_stopButton->setText(UiText(ids::StopButton));
+    m_stopButton->setToolTip(UiText(ids::StopButtonTip));
+    m_stopButton->setFocusPolicy(Qt::NoFocus);
+    bar->addWidget(m_stopButton);
+    m_stopButton->hide();
+    connect(m_stopButton, &QToolButton::clicked, this, [this] { RequestStop(); });
 }
 
 void CTransferProgress::Begin(bool counted) {
@@ -45,6 +54,7 @@ void CTransferProgress::Begin(bool counted) {
         m_bar->setRange(0, 0); // moves without a share
     }
     m_bar->show();
+    m_stopButton->show();
 }
 
 void CTransferProgress::Show(unsigned done, unsigned total) {
@@ -65,12 +75,15 @@ void CTransferProgress::Show(unsigned done, unsigned total) {
 }
 
 void CTransferProgress::End() {
+    m_stopButton->hide();
     m_bar->hide();
     m_bar->reset();
 }
 
 CTransferProgress::CRun::CRun(CTransferProgress& progress, IFeedback& window, bool counted)
-    : m_progress(progress), m_window(window), m_counted(counted) {}
+    : m_progress(progress), m_window(window), m_counted(counted) {
+    m_progress.m_stop.Reset();
+}
 
 CTransferProgress::CRun::~CRun() {
     if (m_shown) {

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "link/Feedback.h"
+#include "link/StopRequest.h"
 #include "transfer/ProgressEstimate.h"
 
 #include <QObject>
 
 class QProgressBar;
 class QStatusBar;
+class QToolButton;
 
 namespace tillora {
 
@@ -20,6 +22,11 @@ public:
     explicit CTransferProgress(QStatusBar* bar);
 
     QProgressBar* Bar() const { return m_bar; }
+    // Beside the bar while it shows: asks the transfer to stop after the answer in flight.
+    QToolButton* StopButton() const { return m_stopButton; }
+    // What the transfer checks between frames; renewed for every run.
+    const CStopRequest* Stop() const { return &m_stop; }
+    void RequestStop() { m_stop.Request(); }
 
     // One transfer, from the command's start to its end: its feedback goes to the window's, and
     // its first progress text (the port is open, the records are going) brings up the bar, which
@@ -59,6 +66,8 @@ private:
     void End();
 
     QProgressBar* m_bar;
+    QToolButton* m_stopButton;
+    CStopRequest m_stop;
     CProgressEstimate m_estimate;
     std::uint64_t m_shownMs = 0; // when the bar last moved
 };

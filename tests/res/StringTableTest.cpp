@@ -233,6 +233,11 @@ TEST(StringTableTest, FormatsCarryExactlyTheirDirectives) {
         {ids::CliNoSuchRow, {"%d"}},
         {ids::CliTraceNotWritten, {"%s"}},
         {ids::CliHint, {"%s"}},
+        {ids::SendStopped, {"%u", "%u"}},
+        {ids::ReportStopped, {"%u"}},
+        {ids::RegisterNameInvalid, {"%s"}},
+        {ids::RegisterUnknown, {"%s"}},
+        {ids::RegisterNotSaved, {"%s"}},
     };
     // Every other text goes through the formatter with no arguments, so it must hold none.
     for (const auto& [id, text] : AllTexts()) {

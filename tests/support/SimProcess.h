@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -41,5 +42,12 @@ struct ProgramResult {
 // additions ("NAME=value"), stdin from /dev/null.
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                          const std::vector<std::string>& env = {});
+
+// The same, sending the program SIGINT (as Ctrl+C does) once interruptNow says so; it is asked
+// about every 5 ms while the program runs.
+ProgramResult RunProgramInterrupted(const std::string& program,
+                                    const std::vector<std::string>& args,
+                                    const std::vector<std::string>& env,
+                                    const std::function<bool()>& interruptNow);
 
 } // namespace tillora::test

@@ -1,5 +1,6 @@
 #include "SimProcess.h"
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -23,12 +24,21 @@ std::vector<char*> Argv(const std::string& program, const std::vector<std::strin
     return argv;
 }
 
-// Reads both pipes to their ends, whichever the child fills first.
-void ReadBoth(int outFd, int errFd, std::string& out, std::string& err) {
+// Reads both pipes to their ends, whichever the child fills first; tick (when given) is called
+// at least every 5 ms meanwhile.
+void ReadBoth(int outFd, int errFd, std::string& out, std::string& err,
+              const std::function<void()>& tick = {}) {
     pollfd fds[2] = {{outFd, POLLIN, 0}, {errFd, POLLIN, 0}};
     std::string* texts[2] = {&out, &err};
     int open = 2;
-    while (open > 0 && poll(fds, 2, -1) > 0) {
+    while (open > 0) {
+        const int ready = poll(fds, 2, tick ? 5 : -1);
+        if (tick) {
+            tick();
+        }
+        if (ready < 0 && errno != EINTR) {
+            break;
+        }
         for (int i = 0; i < 2; ++i) {
             if (fds[i].fd < 0 || fds[i].revents == 0) {
                 continue;
@@ -106,6 +116,13 @@ SimProcess::~SimProcess() {
 
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                          const std::vector<std::string>& env) {
+    return RunProgramInterrupted(program, args, env, {});
+}
+
+ProgramResult RunProgramInterrupted(const std::string& program,
+                                    const std::vector<std::string>& args,
+                                    const std::vector<std::string>& env,
+                                    const std::function<bool()>& interruptNow) {
     const std::string path = ProgramFolder() + "/" + program;
     int out[2];
     int err[2];
@@ -131,7 +148,17 @@ ProgramResult RunProgram(const std::string& program, const std::vector<std::stri
     }
     close(out[1]);
     close(err[1]);
-    ReadBoth(out[0], err[0], result.out, result.err);
+    bool interrupted = false;
+    std::function<void()> tick;
+    if (interruptNow) {
+        tick = [&] {
+            if (!interrupted && interruptNow()) {
+                kill(pid, SIGINT);
+                interrupted = true;
+            }
+        };
+    }
+    ReadBoth(out[0], err[0], result.out, result.err, tick);
     close(out[0]);
     close(err[0]);
     int status = 0;

@@ -156,6 +156,20 @@ TEST_F(ReportReaderTest, CompleteReportFillsBothTablesAndShowsTheSubgroupTab) {
     EXPECT_EQ(feedback.statusTexts.back(), "Успешно прочетени 2 артикула");
 }
 
+// A stop asked for before the report comes in ends it once "f" is answered: nothing is taken,
+// and the run says how far it came.
+TEST_F(ReportReaderTest, StopEndsTheReportBetweenLines) {
+    RegisterSends({OtherArticle("0001", "BREAD")});
+    CStopRequest stop;
+    stop.Request();
+    session.stop = &stop;
+    EXPECT_EQ(Run(), ReportOutcome::Incomplete);
+    EXPECT_THAT(feedback.Ids(), ElementsAre(ids::ReportStopped));
+    EXPECT_EQ(feedback.messages.front().text, "Прекъснато: прочетени 0 реда от отчета");
+    EXPECT_EQ(report.GetItemText(1, 1), "");
+    EXPECT_EQ(closes, 1);
+}
+
 TEST_F(ReportReaderTest, SendsTheReportCommandOnce) {
     RegisterSends(AllSubgroups());
     Run();

@@ -47,6 +47,12 @@ protected:
 
     bool Run() {
         TransferSession session{choice, clock, feedback, settings, 0, {}};
+        session.stop = &stop;
+        session.recordSent = [this](unsigned done, unsigned) {
+            if (done == stopAfter) {
+                stop.Request();
+            }
+        };
         const auto before = table.Texts();
         const bool sent = SendOperators(table.access, session);
         EXPECT_EQ(table.Texts(), before);
@@ -80,6 +86,8 @@ protected:
     LineChoice choice;
     int opened = 0;
     int closes = 0;
+    CStopRequest stop;
+    unsigned stopAfter = 0; // records acknowledged before the stop is requested; 0: none
 };
 
 TEST_F(SendFaultsTest, ScriptedRegisterThatAnswersEverythingTakesTheRun) {
@@ -88,6 +96,25 @@ TEST_F(SendFaultsTest, ScriptedRegisterThatAnswersEverythingTakesTheRun) {
     EXPECT_TRUE(Run());
     EXPECT_EQ(WrittenKinds(), "aoooz\x06");
     EXPECT_EQ(line.Writes().front().bytes, CommandFrame('a'));
+}
+
+// A stop waits for the answer in flight and then ends the run as a failure would: no "z", so the
+// register keeps the records it acknowledged.
+TEST_F(SendFaultsTest, StopEndsTheRunAfterTheAnswerInFlightWithoutZ) {
+    Acknowledge(3);
+    stopAfter = 2;
+    EXPECT_FALSE(Run());
+    EXPECT_EQ(WrittenKinds(), "aoo");
+    ASSERT_THAT(feedback.Ids(), ElementsAre(ids::SendStopped));
+    EXPECT_EQ(feedback.messages.front().text, "Прекъснато: изпратени 2 от 3 реда");
+}
+
+TEST_F(SendFaultsTest, StopBeforeTheFirstRecordSendsNone) {
+    Acknowledge(1);
+    stop.Request();
+    EXPECT_FALSE(Run());
+    EXPECT_EQ(WrittenKinds(), "a");
+    EXPECT_THAT(feedback.Ids(), ElementsAre(ids::SendStopped));
 }
 
 TEST_F(SendFaultsTest, RefusedOpeningSendsNoRecord) {

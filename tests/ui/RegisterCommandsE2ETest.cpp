@@ -28,6 +28,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
 
 #include <fstream>
 #include <memory>
@@ -288,6 +289,43 @@ private slots:
         QCOMPARE(frames.size(), ArticleRows + 3); // a, the records, z, our acknowledgement
         QCOMPARE(frames.count(QStringLiteral("a ack")), 1);
         QVERIFY(frames.filter(QStringLiteral("f ")).isEmpty());
+    }
+
+    // The Stop button beside the progress bar, or Esc, during a send: the run ends after the
+    // answer in flight, sends no "z" and says how many rows the register took.
+    void stopDuringASendEndsItAfterTheAnswerInFlight_data() {
+        QTest::addColumn<bool>("byEscape");
+        QTest::addRow("Stop button") << false;
+        QTest::addRow("Esc") << true;
+    }
+    void stopDuringASendEndsItAfterTheAnswerInFlight() {
+        QFETCH(bool, byEscape);
+        StartSim({"--pace", "9600"});
+        QVERIFY(frame->OpenStartFile(Articles));
+        auto* stop = frame->findChild<QToolButton*>(QStringLiteral("transferStop"));
+        QVERIFY(stop != nullptr);
+        QVERIFY(!stop->isVisible());
+        bool shown = false;
+        QTimer::singleShot(600, frame, [&] {
+            shown = stop->isVisible();
+            if (byEscape) {
+                QTest::keyClick(frame, Qt::Key_Escape);
+            } else {
+                QTest::mouseClick(stop, Qt::LeftButton);
+            }
+        });
+        ModalWatch watch;
+        Action(cmd::SendAll)->trigger();
+        QVERIFY(shown);
+        QVERIFY(!stop->isVisible());
+        QCOMPARE(sim->Stop(), 0);
+        const QStringList frames = FramesOf(Log());
+        const auto records = static_cast<unsigned>(frames.count(QStringLiteral("r ack")));
+        QVERIFY(records > 0 && records < ArticleRows);
+        QCOMPARE(frames.last(), QStringLiteral("r ack"));
+        QCOMPARE(frames.count(QStringLiteral("z ack")), 0);
+        QCOMPARE(watch.Texts(), QStringList{QString::fromStdString(FormatMessage(
+                                    ids::SendStopped, records, unsigned{ArticleRows}))});
     }
 
     // For each transfer and each way a register fails: the one message the core gives, the tables
