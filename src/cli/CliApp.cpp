@@ -1,6 +1,7 @@
 #include "cli/CliApp.h"
 
 #include "cli/CliSession.h"
+#include "cli/CliTexts.h"
 #include "cli/Commands.h"
 #include "cli/TableNames.h"
 #include "cli/Terminal.h"
@@ -21,38 +22,34 @@ namespace tillora::cli {
 namespace {
 
 void AddGlobalOptions(CLI::App& app, CliOptions& options) {
-    app.add_option("--ini", options.iniFile, "INI file with the connection settings");
-    app.add_option("--model", options.model, "register model index (see 'models')")
-        ->check(CLI::Range(0, 9));
-    app.add_option("--com", options.com, "COM port number")->check(CLI::Range(1, 4));
-    app.add_option("--serial", options.serial, "register serial number")
+    app.add_option("--ini", options.iniFile, Text(ids::HelpIni));
+    app.add_option("--model", options.model, Text(ids::HelpModel))->check(CLI::Range(0, 9));
+    app.add_option("--com", options.com, Text(ids::HelpCom))->check(CLI::Range(1, 4));
+    app.add_option("--serial", options.serial, Text(ids::HelpSerial))
         ->check(CLI::Range(1u, 999999u));
-    app.add_option("--port", options.port, "open this device instead of the COM port's");
-    app.add_flag("--demo", options.demo, "talk to the built-in simulated register");
-    auto* yes = app.add_flag("--yes", options.yes, "answer Yes to every question");
-    app.add_flag("--no", options.no, "answer No to every question")->excludes(yes);
-    app.add_option("--gap", options.gapMs, "quiet milliseconds after each acknowledgement")
-        ->check(CLI::Range(0, 10000));
-    app.add_option("--trace", options.traceFile, "write every byte on the line to this file");
-    app.add_flag("--quiet", options.quiet, "say nothing of what a table file read took and left");
-    app.add_option("--register", options.registers,
-                   "use this register of the list (see 'registers') instead of the settings' "
-                   "own; send takes it more than once, to send to all of them at once")
+    app.add_option("--port", options.port, Text(ids::HelpPort));
+    app.add_flag("--demo", options.demo, Text(ids::HelpDemo));
+    auto* yes = app.add_flag("--yes", options.yes, Text(ids::HelpYes));
+    app.add_flag("--no", options.no, Text(ids::HelpNo))->excludes(yes);
+    app.add_option("--gap", options.gapMs, Text(ids::HelpGap))->check(CLI::Range(0, 10000));
+    app.add_option("--trace", options.traceFile, Text(ids::HelpTrace));
+    app.add_flag("--quiet", options.quiet, Text(ids::HelpQuiet));
+    app.add_option("--register", options.registers, Text(ids::HelpRegister))
         ->expected(1)
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
 }
 
 // The TABLE argument; the report tables are only read, never sent or checked.
 CLI::App* AddTableOption(CLI::App* command, std::string& table, bool reportsToo) {
-    command->add_option("TABLE", table, "the table: " + TableNameList())
+    command->add_option("TABLE", table, FormatMessage(ids::HelpTable, TableNameList().c_str()))
         ->required()
         ->check([reportsToo](const std::string& name) {
             const auto kind = TableKindFromName(name);
             if (!kind) {
-                return "unknown table: " + name;
+                return FormatMessage(ids::CliUnknownTable, name.c_str());
             }
             const bool report = *kind == TableKind::Report || *kind == TableKind::SubgroupReport;
-            return report && !reportsToo ? "the reports are read, never sent: " + name
+            return report && !reportsToo ? FormatMessage(ids::CliReportNotSent, name.c_str())
                                          : std::string();
         });
     return command;
@@ -66,22 +63,18 @@ struct TableFileArguments {
 };
 
 CLI::App* AddLoadCommand(CLI::App& app, TableFileArguments& arguments) {
-    auto* load = app.add_subcommand(
-        "load", "read a table file as the program does and write the table back in its own form");
+    auto* load = app.add_subcommand("load", Text(ids::HelpLoad));
     AddTableOption(load, arguments.table, true);
-    load->add_option("FILE", arguments.file, "the table file to read")->required();
-    load->add_option("-o,--output", arguments.outFile,
-                     "write the table to this file instead of standard output");
+    load->add_option("FILE", arguments.file, Text(ids::HelpTableFileToRead))->required();
+    load->add_option("-o,--output", arguments.outFile, Text(ids::HelpOutput));
     return load;
 }
 
 CLI::App* AddExportCommand(CLI::App& app, TableFileArguments& arguments) {
-    auto* command = app.add_subcommand(
-        "export", "read a table file and write the table as a spreadsheet (.xlsx or .csv)");
+    auto* command = app.add_subcommand("export", Text(ids::HelpExport));
     AddTableOption(command, arguments.table, true);
-    command->add_option("FILE", arguments.file, "the table file to read")->required();
-    command->add_option("OUT", arguments.outFile, "the spreadsheet to write: OUT.xlsx or OUT.csv")
-        ->required();
+    command->add_option("FILE", arguments.file, Text(ids::HelpTableFileToRead))->required();
+    command->add_option("OUT", arguments.outFile, Text(ids::HelpExportOut))->required();
     return command;
 }
 
@@ -91,10 +84,9 @@ struct SendOptions {
 };
 
 CLI::App* AddCheckCommand(CLI::App& app, TableFileArguments& arguments) {
-    auto* check = app.add_subcommand(
-        "check", "read a table file and check it as a send would, without opening a port");
+    auto* check = app.add_subcommand("check", Text(ids::HelpCheck));
     AddTableOption(check, arguments.table, false);
-    check->add_option("FILE", arguments.file, "the table file to read")->required();
+    check->add_option("FILE", arguments.file, Text(ids::HelpTableFileToRead))->required();
     return check;
 }
 
@@ -103,20 +95,12 @@ CLI::App* AddCheckCommand(CLI::App& app, TableFileArguments& arguments) {
 void AddSheetOptions(CLI::App* command, SheetImportArguments& sheet, const std::string& mapName,
                      CLI::Option* needs = nullptr) {
     std::vector<CLI::Option*> added;
-    added.push_back(command->add_option("--sheet", sheet.source.sheet,
-                                        "the sheet of a workbook (.xlsx, .ods)"));
+    added.push_back(command->add_option("--sheet", sheet.source.sheet, Text(ids::HelpSheet)));
     added.push_back(
-        command->add_option("--separator", sheet.source.separator,
-                            "the separator of a text file: tab, ';' or ',' (default: detected)"));
+        command->add_option("--separator", sheet.source.separator, Text(ids::HelpSeparator)));
     added.push_back(
-        command->add_option("--encoding", sheet.source.encoding,
-                            "the encoding of a text file: windows-1251, utf-8, utf-16le, utf-16be "
-                            "(default: detected)"));
-    added.push_back(command->add_option(
-        mapName, sheet.columns,
-        "which sheet column fills which table column, by number or title, such "
-        "as name=2,price=4 or price=Цена (default: by the header line's titles, "
-        "else by position)"));
+        command->add_option("--encoding", sheet.source.encoding, Text(ids::HelpEncoding)));
+    added.push_back(command->add_option(mapName, sheet.columns, Text(ids::HelpSheetColumns)));
     for (CLI::Option* option : added) {
         if (needs != nullptr) {
             option->needs(needs);
@@ -130,48 +114,33 @@ struct ImportOptions {
 };
 
 CLI::App* AddImportCommand(CLI::App& app, ImportOptions& options) {
-    auto* import = app.add_subcommand(
-        "import", "import a price list (CSV or text from a spreadsheet) into a table and write "
-                  "the table file; every problem met is told on stderr");
+    auto* import = app.add_subcommand("import", Text(ids::HelpImport));
     AddTableOption(import, options.table, true);
-    import->add_option("FILE", options.arguments.sheet.file, "the sheet file to read")->required();
-    import->add_option("-o,--output", options.arguments.outFile,
-                       "write the table to this file instead of standard output");
+    import->add_option("FILE", options.arguments.sheet.file, Text(ids::HelpSheetFile))->required();
+    import->add_option("-o,--output", options.arguments.outFile, Text(ids::HelpOutput));
     AddSheetOptions(import, options.arguments.sheet, "--columns");
     return import;
 }
 
 CLI::App* AddSendCommand(CLI::App& app, SendOptions& options) {
-    auto* send = app.add_subcommand(
-        "send", "send a table file to the register; with --rows or --columns only those cells");
+    auto* send = app.add_subcommand("send", Text(ids::HelpSend));
     AddTableOption(send, options.table, false);
-    send->add_option("FILE", options.arguments.file, "the table file to send")->required();
-    auto* rows = send->add_option("--rows", options.arguments.rows,
-                                  "row labels as the file shows them, such as 5-9,12 (default: "
-                                  "the rows that hold something)");
+    send->add_option("FILE", options.arguments.file, Text(ids::HelpFileToSend))->required();
+    auto* rows = send->add_option("--rows", options.arguments.rows, Text(ids::HelpRows));
     auto* columns =
-        send->add_option("--columns", options.arguments.columns,
-                         "column numbers or names (name, barcode, price, tax, subgroup, payment, "
-                         "stock; text, flag for the company lines), such as price,stock");
-    send->add_flag("--changed", options.arguments.changed,
-                   "only the rows that differ from what the register is known to hold, each "
-                   "with only its changed values")
+        send->add_option("--columns", options.arguments.columns, Text(ids::HelpColumns));
+    send->add_flag("--changed", options.arguments.changed, Text(ids::HelpChanged))
         ->excludes(rows)
         ->excludes(columns);
-    auto* import =
-        send->add_flag("--import", options.arguments.import,
-                       "FILE is a price list to import (as 'import' does), not a table file");
+    auto* import = send->add_flag("--import", options.arguments.import, Text(ids::HelpImportFlag));
     AddSheetOptions(send, options.arguments.importing, "--import-columns", import);
     return send;
 }
 
 CLI::App* AddDiffCommand(CLI::App& app, TableFileArguments& arguments) {
-    auto* diff = app.add_subcommand(
-        "diff", "ask the register for its serial and print the cells of a table file that differ "
-                "from what that register is known to hold (row, column, known, new); sends "
-                "nothing");
+    auto* diff = app.add_subcommand("diff", Text(ids::HelpDiff));
     AddTableOption(diff, arguments.table, false);
-    diff->add_option("FILE", arguments.file, "the table file to compare")->required();
+    diff->add_option("FILE", arguments.file, Text(ids::HelpFileToCompare))->required();
     return diff;
 }
 
@@ -181,20 +150,16 @@ struct ReportFiles {
 };
 
 CLI::App* AddReportCommand(CLI::App& app, ReportFiles& files) {
-    auto* report = app.add_subcommand(
-        "report", "read the register's report; its two tables go to the files or to stdout");
-    report->add_option("--articles", files.articles, "write the report by article here");
-    report->add_option("--subgroups", files.subgroups, "write the report by subgroup here");
+    auto* report = app.add_subcommand("report", Text(ids::HelpReport));
+    report->add_option("--articles", files.articles, Text(ids::HelpReportArticles));
+    report->add_option("--subgroups", files.subgroups, Text(ids::HelpReportSubgroups));
     return report;
 }
 
 CLI::App* AddLogoCommand(CLI::App& app, LogoArguments& arguments) {
-    auto* logo = app.add_subcommand(
-        "logo", "send a bitmap file, or the model's default picture, as the receipt logo; with "
-                "neither, the picture sent last");
-    auto* file = logo->add_option("FILE", arguments.file, "the bitmap file to send");
-    logo->add_flag("--default", arguments.useDefault, "send the model's default picture")
-        ->excludes(file);
+    auto* logo = app.add_subcommand("logo", Text(ids::HelpLogo));
+    auto* file = logo->add_option("FILE", arguments.file, Text(ids::HelpBitmapFile));
+    logo->add_flag("--default", arguments.useDefault, Text(ids::HelpDefaultLogo))->excludes(file);
     return logo;
 }
 
@@ -212,23 +177,19 @@ struct RegistersCommand {
 };
 
 void AddRegistersCommand(CLI::App& app, RegistersCommand& command) {
-    command.list = app.add_subcommand(
-        "registers", "list the registers kept by name (name, model index, port, serial); add or "
-                     "remove one");
-    command.add = command.list->add_subcommand(
-        "add", "add a register to the list, or replace the one of that name");
-    command.add->add_option("NAME", command.name, "the register's name")->required();
-    command.add->add_option("--model", command.model, "register model index (see 'models')")
-        ->required();
-    command.add->add_option("--serial", command.serial, "register serial number")->required();
-    auto* com = command.add->add_option("--com", command.com, "COM port number");
-    auto* port = command.add->add_option("--port", command.port, "a device or COM name");
+    command.list = app.add_subcommand("registers", Text(ids::HelpRegisters));
+    command.add = command.list->add_subcommand("add", Text(ids::HelpRegistersAdd));
+    command.add->add_option("NAME", command.name, Text(ids::HelpRegisterName))->required();
+    command.add->add_option("--model", command.model, Text(ids::HelpModel))->required();
+    command.add->add_option("--serial", command.serial, Text(ids::HelpSerial))->required();
+    auto* com = command.add->add_option("--com", command.com, Text(ids::HelpCom));
+    auto* port = command.add->add_option("--port", command.port, Text(ids::HelpRegisterPort));
     com->excludes(port);
     port->excludes(com);
-    command.add->add_option("--gap", command.gapMs, "quiet milliseconds after each acknowledgement")
+    command.add->add_option("--gap", command.gapMs, Text(ids::HelpGap))
         ->check(CLI::Range(std::uint64_t{0}, LargestFrameGapMs));
-    command.remove = command.list->add_subcommand("remove", "remove a register from the list");
-    command.remove->add_option("NAME", command.name, "the register's name")->required();
+    command.remove = command.list->add_subcommand("remove", Text(ids::HelpRegistersRemove));
+    command.remove->add_option("NAME", command.name, Text(ids::HelpRegisterName))->required();
 }
 
 int RunRegistersCommand(CCliSession& session, const RegistersCommand& command) {
@@ -240,7 +201,7 @@ int RunRegistersCommand(CCliSession& session, const RegistersCommand& command) {
         return RunRegistersList(session, stdout);
     }
     if (!command.com && command.port.empty()) {
-        Print(stderr, "registers add: give --com or --port\n");
+        Print(stderr, "%s\n", Text(ids::CliGiveComOrPort).c_str());
         return ExitUsage;
     }
     NamedRegister reg{name,
@@ -264,7 +225,7 @@ std::optional<std::vector<NamedRegister>> NamedRegisters(const CliOptions& optio
         }
         for (const NamedRegister& other : registers) {
             if (other.name == reg->name) {
-                Print(stderr, "--register: %s is named twice\n", name.c_str());
+                Print(stderr, "%s\n", FormatMessage(ids::CliRegisterTwice, name.c_str()).c_str());
                 return std::nullopt;
             }
         }
@@ -276,18 +237,16 @@ std::optional<std::vector<NamedRegister>> NamedRegisters(const CliOptions& optio
 } // namespace
 
 int RunCli(std::vector<std::string> arguments) {
-    CLI::App app{"Tillora: the cash register's tables, reports and logo from the command line",
-                 "tillora-cli"};
+    CLI::App app{Text(ids::HelpApp), "tillora-cli"};
     app.require_subcommand(1);
     app.fallthrough(); // global options may also follow the command
     // A file named "/x/y.txt" is a file on every system, never a Windows-style "/option".
     app.allow_windows_style_options(false);
     CliOptions options;
     AddGlobalOptions(app, options);
-    auto* info = app.add_subcommand("info", "ask the register for its serial number");
-    auto* models = app.add_subcommand("models", "list the register models and their indices");
-    auto* config = app.add_subcommand(
-        "config", "show the settings in force; with --model, --com, --serial or --gap, save them");
+    auto* info = app.add_subcommand("info", Text(ids::HelpInfo));
+    auto* models = app.add_subcommand("models", Text(ids::HelpModels));
+    auto* config = app.add_subcommand("config", Text(ids::HelpConfig));
     TableFileArguments tableFile;
     auto* load = AddLoadCommand(app, tableFile);
     TableFileArguments exportFile;
@@ -306,6 +265,7 @@ int RunCli(std::vector<std::string> arguments) {
     auto* logo = AddLogoCommand(app, logoArguments);
     RegistersCommand registersCommand;
     AddRegistersCommand(app, registersCommand);
+    SpeakBulgarian(app);
 
     std::reverse(arguments.begin(), arguments.end()); // CLI11 takes them last first
     try {
@@ -328,11 +288,11 @@ int RunCli(std::vector<std::string> arguments) {
         return ExitUsage;
     }
     if (registers->size() > 1 && !sendCommand->parsed()) {
-        Print(stderr, "--register: only send takes more than one register\n");
+        Print(stderr, "%s\n", Text(ids::CliOneRegisterOnly).c_str());
         return ExitUsage;
     }
     if (registers->size() > 1 && !options.traceFile.empty()) {
-        Print(stderr, "--trace: one register at a time, so that its bytes stay in order\n");
+        Print(stderr, "%s\n", Text(ids::CliTraceOneRegister).c_str());
         return ExitUsage;
     }
     // Ctrl+C stops a transfer between frames instead of ending the program mid-frame; every

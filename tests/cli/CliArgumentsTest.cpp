@@ -3,9 +3,12 @@
 #include "link/FileReplace.h"
 #include "support/TempFolder.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <string>
+#include <vector>
 
 namespace tillora::cli {
 namespace {
@@ -41,6 +44,43 @@ TEST_F(CliArgumentsTest, AnArgumentBeginningWithASlashIsAPath) {
 
 TEST_F(CliArgumentsTest, AnUnknownOptionIsAUsageError) {
     EXPECT_EQ(RunCli({"--no-such-option", "models"}), ExitUsage);
+}
+
+// Two English words in a row: what the tool must never print, beside its Bulgarian texts.
+bool HasEnglishWords(const std::string& text) {
+    static const std::regex Words("[A-Za-z]{3,} [a-z]{3,}");
+    return std::regex_search(text, Words);
+}
+
+TEST_F(CliArgumentsTest, HelpAndWrongCommandLinesAreToldInBulgarian) {
+    const struct {
+        std::vector<std::string> arguments;
+        int status;
+        std::string said; // on stderr for a wrong command line, else a part of the help
+    } cases[] = {
+        {{"--help"}, ExitSuccess, "Употреба: tillora-cli"},
+        {{"send", "--help"}, ExitSuccess, "--changed"},
+        {{"registers", "add", "--help"}, ExitSuccess, "NAME"},
+        {{"import", "--help"}, ExitSuccess, "--separator"},
+        {{}, ExitUsage, "посочете команда"},
+        {{"load"}, ExitUsage, "липсва TABLE"},
+        {{"--model", "11", "models"}, ExitUsage, "--model: недопустима стойност"},
+        {{"--yes", "--no", "models"}, ExitUsage, "не могат да се дават заедно"},
+        {{"models", "extra"}, ExitUsage, "излишни аргументи: extra"},
+        {{"load", "nothing", "f.txt"}, ExitUsage, "недопустима стойност"},
+        {{"send", "report", "f.txt"}, ExitUsage, "недопустима стойност"},
+    };
+    for (const auto& c : cases) {
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        const int status = RunCli(c.arguments);
+        const std::string out = testing::internal::GetCapturedStdout();
+        const std::string err = testing::internal::GetCapturedStderr();
+        const std::string shown = c.status == ExitSuccess ? out : err;
+        EXPECT_EQ(status, c.status) << c.said;
+        EXPECT_THAT(shown, testing::HasSubstr(c.said));
+        EXPECT_FALSE(HasEnglishWords(out + err)) << out << err;
+    }
 }
 
 } // namespace
