@@ -4,26 +4,83 @@
 #include "link/Message.h"
 #include "res/StringIds.h"
 #include "sheets/SheetCollector.h"
+#include "sheets/XlsxInlineStrings.h"
+#include "sheets/XlsxRelations.h"
 
 #include <orcus/format_detection.hpp>
 #include <orcus/orcus_ods.hpp>
 #include <orcus/orcus_xlsx.hpp>
+#include <orcus/zip_archive.hpp>
+#include <orcus/zip_archive_stream.hpp>
 
 #include <exception>
 #include <memory>
+#include <optional>
 
 namespace tillora {
 namespace {
 
-std::unique_ptr<orcus::iface::import_filter> FilterFor(std::string_view bytes,
-                                                       CSheetCollector& collector) {
-    switch (orcus::detect(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size())) {
-    case orcus::format_t::xlsx:
-        return std::make_unique<orcus::orcus_xlsx>(&collector);
-    case orcus::format_t::ods:
-        return std::make_unique<orcus::orcus_ods>(&collector);
-    default:
-        return nullptr;
+using namespace std::string_view_literals;
+
+// An OLE compound file: Excel 97-2003's .xls, and also the shell an .xlsx or .docx is put in
+// when it is saved with a password.
+constexpr std::string_view CompoundFileSignature = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"sv;
+constexpr std::string_view EncryptedPackageName =
+    "E\0n\0c\0r\0y\0p\0t\0e\0d\0P\0a\0c\0k\0a\0g\0e\0"sv; // UTF-16, as the compound file names it
+constexpr std::string_view ZipSignature = "PK\x03\x04"sv;
+
+// Whether an OpenDocument file has parts only its password opens.
+bool HasEncryptedParts(const orcus::zip_archive& archive) {
+    std::vector<unsigned char> manifest;
+    if (!archive.read_file_entry("META-INF/manifest.xml", manifest)) {
+        return false;
+    }
+    return std::string_view(reinterpret_cast<const char*>(manifest.data()), manifest.size())
+               .find("encryption-data") != std::string_view::npos;
+}
+
+// The message for a file orcus is not given, or none: an empty file, an .xls under another
+// name, a file saved with a password and a zip archive that is cut short or damaged are told
+// apart here, as orcus would only fail on them with a message of its own, or not at all.
+std::optional<unsigned> RefusalOf(std::string_view bytes) {
+    if (bytes.empty()) {
+        return ids::SheetFileEmpty;
+    }
+    if (bytes.starts_with(CompoundFileSignature)) {
+        return bytes.find(EncryptedPackageName) != std::string_view::npos ? ids::SheetFileEncrypted
+                                                                          : ids::SheetFileOldExcel;
+    }
+    if (!bytes.starts_with(ZipSignature)) {
+        return ids::SheetFileNotSpreadsheet;
+    }
+    try {
+        orcus::zip_archive_stream_blob stream(reinterpret_cast<const uint8_t*>(bytes.data()),
+                                              bytes.size());
+        orcus::zip_archive archive(&stream);
+        archive.load();
+        if (HasEncryptedParts(archive)) {
+            return ids::SheetFileEncrypted;
+        }
+    } catch (const std::exception&) {
+        return ids::SheetFileBroken;
+    }
+    return std::nullopt;
+}
+
+void ReadWorkbook(std::string_view bytes, CSheetCollector& collector, bool xlsx) {
+    if (xlsx) {
+        const std::optional<std::string> mended = WithRelativeTargets(bytes);
+        if (mended) {
+            bytes = *mended;
+        }
+        orcus::orcus_xlsx(&collector).read_stream(bytes);
+        for (const InlineString& cell : ReadInlineStrings(bytes)) {
+            if (CSheetCells* sheet = collector.Find(cell.sheet)) {
+                sheet->SetText(cell.row, cell.column, cell.text);
+            }
+        }
+    } else {
+        orcus::orcus_ods(&collector).read_stream(bytes);
     }
 }
 
@@ -41,14 +98,26 @@ bool ReadSpreadsheetFile(const std::string& path, const std::string& sheet, Shee
         errorUtf8 = FormatMessage(ids::FileNotOpenedForReading, path.c_str());
         return false;
     }
-    CSheetCollector collector;
+    return ReadSpreadsheetBytes(*bytes, path, sheet, out, errorUtf8);
+}
+
+bool ReadSpreadsheetBytes(std::string_view bytes, const std::string& path, const std::string& sheet,
+                          SheetData& out, std::string& errorUtf8) {
+    out = {};
+    if (const std::optional<unsigned> refusal = RefusalOf(bytes)) {
+        errorUtf8 = FormatMessage(*refusal, path.c_str());
+        return false;
+    }
+    const orcus::format_t format =
+        orcus::detect(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+    if (format != orcus::format_t::xlsx && format != orcus::format_t::ods) {
+        errorUtf8 = FormatMessage(ids::SheetFileNotSpreadsheet, path.c_str());
+        return false;
+    }
+    const bool xlsx = format == orcus::format_t::xlsx;
+    CSheetCollector collector(xlsx);
     try {
-        const std::unique_ptr<orcus::iface::import_filter> filter = FilterFor(*bytes, collector);
-        if (!filter) {
-            errorUtf8 = FormatMessage(ids::SheetFileNotSpreadsheet, path.c_str());
-            return false;
-        }
-        filter->read_stream(*bytes);
+        ReadWorkbook(bytes, collector, xlsx);
     } catch (const std::exception& e) {
         errorUtf8 = FormatMessage(ids::SheetFileDamaged, path.c_str(), e.what());
         return false;
