@@ -84,6 +84,20 @@ void ReadWorkbook(std::string_view bytes, CSheetCollector& collector, bool xlsx)
     }
 }
 
+// orcus' own words on what it met, for whoever helps the user: the start is enough, as it may
+// quote a whole damaged part.
+std::string Detail(std::string_view what) {
+    constexpr std::size_t Enough = 160;
+    if (what.size() <= Enough) {
+        return std::string(what);
+    }
+    std::size_t cut = Enough;
+    while (cut > 0 && (static_cast<unsigned char>(what[cut]) & 0xC0) == 0x80) {
+        --cut; // not inside a UTF-8 character
+    }
+    return std::string(what.substr(0, cut)) + "…";
+}
+
 } // namespace
 
 bool CanReadSpreadsheets() {
@@ -119,7 +133,7 @@ bool ReadSpreadsheetBytes(std::string_view bytes, const std::string& path, const
     try {
         ReadWorkbook(bytes, collector, xlsx);
     } catch (const std::exception& e) {
-        errorUtf8 = FormatMessage(ids::SheetFileDamaged, path.c_str(), e.what());
+        errorUtf8 = FormatMessage(ids::SheetFileDamaged, path.c_str(), Detail(e.what()).c_str());
         return false;
     }
     const CSheetCells* chosen = collector.Find(sheet);
