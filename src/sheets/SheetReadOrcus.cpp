@@ -3,11 +3,12 @@
 #include "link/FileReplace.h"
 #include "link/Message.h"
 #include "res/StringIds.h"
+#include "sheets/OdsStyleCheck.h"
 #include "sheets/SheetCollector.h"
 #include "sheets/XlsxInlineStrings.h"
 #include "sheets/XlsxRelations.h"
+#include "sheets/ZipSizes.h"
 
-#include <orcus/format_detection.hpp>
 #include <orcus/orcus_ods.hpp>
 #include <orcus/orcus_xlsx.hpp>
 #include <orcus/zip_archive.hpp>
@@ -16,6 +17,8 @@
 #include <exception>
 #include <memory>
 #include <optional>
+#include <variant>
+#include <vector>
 
 namespace tillora {
 namespace {
@@ -29,20 +32,40 @@ constexpr std::string_view EncryptedPackageName =
     "E\0n\0c\0r\0y\0p\0t\0e\0d\0P\0a\0c\0k\0a\0g\0e\0"sv; // UTF-16, as the compound file names it
 constexpr std::string_view ZipSignature = "PK\x03\x04"sv;
 
+enum class WorkbookKind { Xlsx, Ods };
+
+std::string_view Text(const std::vector<unsigned char>& bytes) {
+    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
+
+// The kind of workbook the archive holds, by its parts: orcus' own detection is not used, as
+// on some damaged archives it ends the program with an exception it cannot let out.
+std::optional<WorkbookKind> KindOf(const orcus::zip_archive& archive) {
+    std::vector<unsigned char> part;
+    if (archive.read_file_entry("mimetype", part) &&
+        Text(part).starts_with("application/vnd.oasis.opendocument.spreadsheet")) {
+        return WorkbookKind::Ods;
+    }
+    if (archive.read_file_entry("[Content_Types].xml", part) &&
+        (Text(part).find("spreadsheetml.sheet.main+xml") != std::string_view::npos ||
+         Text(part).find("ms-excel.sheet.macroEnabled.main+xml") != std::string_view::npos)) {
+        return WorkbookKind::Xlsx;
+    }
+    return std::nullopt;
+}
+
 // Whether an OpenDocument file has parts only its password opens.
 bool HasEncryptedParts(const orcus::zip_archive& archive) {
     std::vector<unsigned char> manifest;
-    if (!archive.read_file_entry("META-INF/manifest.xml", manifest)) {
-        return false;
-    }
-    return std::string_view(reinterpret_cast<const char*>(manifest.data()), manifest.size())
-               .find("encryption-data") != std::string_view::npos;
+    return archive.read_file_entry("META-INF/manifest.xml", manifest) &&
+           Text(manifest).find("encryption-data") != std::string_view::npos;
 }
 
-// The message for a file orcus is not given, or none: an empty file, an .xls under another
-// name, a file saved with a password and a zip archive that is cut short or damaged are told
-// apart here, as orcus would only fail on them with a message of its own, or not at all.
-std::optional<unsigned> RefusalOf(std::string_view bytes) {
+// The kind of workbook, or the message for a file orcus is not given: an empty file, an .xls
+// under another name, a file saved with a password and a zip archive that is cut short or
+// damaged are told apart here, as orcus would only fail on them with words of its own, or
+// not at all.
+std::variant<unsigned, WorkbookKind> Examine(std::string_view bytes) {
     if (bytes.empty()) {
         return ids::SheetFileEmpty;
     }
@@ -53,6 +76,9 @@ std::optional<unsigned> RefusalOf(std::string_view bytes) {
     if (!bytes.starts_with(ZipSignature)) {
         return ids::SheetFileNotSpreadsheet;
     }
+    if (!HasPlausibleSizes(bytes)) {
+        return ids::SheetFileBroken;
+    }
     try {
         orcus::zip_archive_stream_blob stream(reinterpret_cast<const uint8_t*>(bytes.data()),
                                               bytes.size());
@@ -61,10 +87,24 @@ std::optional<unsigned> RefusalOf(std::string_view bytes) {
         if (HasEncryptedParts(archive)) {
             return ids::SheetFileEncrypted;
         }
+        const std::optional<WorkbookKind> kind = KindOf(archive);
+        return kind ? std::variant<unsigned, WorkbookKind>(*kind) : ids::SheetFileNotSpreadsheet;
     } catch (const std::exception&) {
         return ids::SheetFileBroken;
     }
-    return std::nullopt;
+}
+
+void CheckOdsStyleParts(std::string_view bytes) {
+    orcus::zip_archive_stream_blob stream(reinterpret_cast<const uint8_t*>(bytes.data()),
+                                          bytes.size());
+    orcus::zip_archive archive(&stream);
+    archive.load();
+    std::vector<unsigned char> part;
+    for (const std::string_view name : {"styles.xml", "content.xml"}) {
+        if (archive.read_file_entry(name, part)) {
+            CheckOdsStyles(Text(part));
+        }
+    }
 }
 
 void ReadWorkbook(std::string_view bytes, CSheetCollector& collector, bool xlsx) {
@@ -80,6 +120,7 @@ void ReadWorkbook(std::string_view bytes, CSheetCollector& collector, bool xlsx)
             }
         }
     } else {
+        CheckOdsStyleParts(bytes);
         orcus::orcus_ods(&collector).read_stream(bytes);
     }
 }
@@ -118,17 +159,12 @@ bool ReadSpreadsheetFile(const std::string& path, const std::string& sheet, Shee
 bool ReadSpreadsheetBytes(std::string_view bytes, const std::string& path, const std::string& sheet,
                           SheetData& out, std::string& errorUtf8) {
     out = {};
-    if (const std::optional<unsigned> refusal = RefusalOf(bytes)) {
+    const std::variant<unsigned, WorkbookKind> examined = Examine(bytes);
+    if (const unsigned* refusal = std::get_if<unsigned>(&examined)) {
         errorUtf8 = FormatMessage(*refusal, path.c_str());
         return false;
     }
-    const orcus::format_t format =
-        orcus::detect(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
-    if (format != orcus::format_t::xlsx && format != orcus::format_t::ods) {
-        errorUtf8 = FormatMessage(ids::SheetFileNotSpreadsheet, path.c_str());
-        return false;
-    }
-    const bool xlsx = format == orcus::format_t::xlsx;
+    const bool xlsx = std::get<WorkbookKind>(examined) == WorkbookKind::Xlsx;
     CSheetCollector collector(xlsx);
     try {
         ReadWorkbook(bytes, collector, xlsx);

@@ -91,6 +91,7 @@ TEST(WorkbookFixturesTest, AWorkbookThatCannotBeReadIsToldWhy) {
         {"old-format-renamed.xlsx", ids::SheetFileOldExcel},
         {"password.ods", ids::SheetFileEncrypted},
         {"truncated.xlsx", ids::SheetFileBroken},
+        {"claimed-size.xlsx", ids::SheetFileBroken},
     };
     for (const auto& workbook : workbooks) {
         SheetSource source;

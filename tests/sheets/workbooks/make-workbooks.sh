@@ -57,3 +57,10 @@ middle = start + info.compress_size // 2
 data[middle:middle + 64] = b"\xff" * 64
 open("damaged.xlsx", "wb").write(bytes(data))
 PY
+# An entry claiming four gigabytes in the archive's directory, as a damaged size field would.
+/usr/bin/python3 - <<'PY'
+data = bytearray(open("libreoffice.xlsx", "rb").read())
+entry = data.find(b"PK\x01\x02")
+data[entry + 24:entry + 28] = b"\x00\xff\xff\xff"
+open("claimed-size.xlsx", "wb").write(bytes(data))
+PY
