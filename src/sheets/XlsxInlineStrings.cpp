@@ -141,6 +141,7 @@ std::optional<std::string> ReadPart(const orcus::zip_archive& archive, std::stri
     return std::string(bytes.begin(), bytes.end());
 }
 
+// orcus' parser looks at the character after the last, which a string always has.
 template <typename Handler> void Parse(const std::string& xml, Handler& handler) {
     orcus::sax_parser<Handler> parser(xml.data(), xml.size(), handler);
     parser.parse();
