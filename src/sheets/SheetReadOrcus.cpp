@@ -3,10 +3,11 @@
 #include "link/FileReplace.h"
 #include "link/Message.h"
 #include "res/StringIds.h"
-#include "sheets/OdsStyleCheck.h"
+#include "sheets/PartChecks.h"
 #include "sheets/SheetCollector.h"
 #include "sheets/XlsxInlineStrings.h"
 #include "sheets/XlsxRelations.h"
+#include "sheets/ZipPart.h"
 #include "sheets/ZipSizes.h"
 
 #include <orcus/orcus_ods.hpp>
@@ -34,21 +35,17 @@ constexpr std::string_view ZipSignature = "PK\x03\x04"sv;
 
 enum class WorkbookKind { Xlsx, Ods };
 
-std::string_view Text(const std::vector<unsigned char>& bytes) {
-    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
-}
-
 // The kind of workbook the archive holds, by its parts: orcus' own detection is not used, as
 // on some damaged archives it ends the program with an exception it cannot let out.
 std::optional<WorkbookKind> KindOf(const orcus::zip_archive& archive) {
     std::vector<unsigned char> part;
     if (archive.read_file_entry("mimetype", part) &&
-        Text(part).starts_with("application/vnd.oasis.opendocument.spreadsheet")) {
+        PartText(part).starts_with("application/vnd.oasis.opendocument.spreadsheet")) {
         return WorkbookKind::Ods;
     }
     if (archive.read_file_entry("[Content_Types].xml", part) &&
-        (Text(part).find("spreadsheetml.sheet.main+xml") != std::string_view::npos ||
-         Text(part).find("ms-excel.sheet.macroEnabled.main+xml") != std::string_view::npos)) {
+        (PartText(part).find("spreadsheetml.sheet.main+xml") != std::string_view::npos ||
+         PartText(part).find("ms-excel.sheet.macroEnabled.main+xml") != std::string_view::npos)) {
         return WorkbookKind::Xlsx;
     }
     return std::nullopt;
@@ -58,7 +55,7 @@ std::optional<WorkbookKind> KindOf(const orcus::zip_archive& archive) {
 bool HasEncryptedParts(const orcus::zip_archive& archive) {
     std::vector<unsigned char> manifest;
     return archive.read_file_entry("META-INF/manifest.xml", manifest) &&
-           Text(manifest).find("encryption-data") != std::string_view::npos;
+           PartText(manifest).find("encryption-data") != std::string_view::npos;
 }
 
 // The kind of workbook, or the message for a file orcus is not given: an empty file, an .xls
@@ -94,20 +91,8 @@ std::variant<unsigned, WorkbookKind> Examine(std::string_view bytes) {
     }
 }
 
-void CheckOdsStyleParts(std::string_view bytes) {
-    orcus::zip_archive_stream_blob stream(reinterpret_cast<const uint8_t*>(bytes.data()),
-                                          bytes.size());
-    orcus::zip_archive archive(&stream);
-    archive.load();
-    std::vector<unsigned char> part;
-    for (const std::string_view name : {"styles.xml", "content.xml"}) {
-        if (archive.read_file_entry(name, part)) {
-            CheckOdsStyles(Text(part));
-        }
-    }
-}
-
 void ReadWorkbook(std::string_view bytes, CSheetCollector& collector, bool xlsx) {
+    CheckWorkbookParts(bytes, !xlsx);
     if (xlsx) {
         const std::optional<std::string> mended = WithRelativeTargets(bytes);
         if (mended) {
@@ -120,7 +105,6 @@ void ReadWorkbook(std::string_view bytes, CSheetCollector& collector, bool xlsx)
             }
         }
     } else {
-        CheckOdsStyleParts(bytes);
         orcus::orcus_ods(&collector).read_stream(bytes);
     }
 }

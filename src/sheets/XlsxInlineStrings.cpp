@@ -1,5 +1,7 @@
 #include "sheets/XlsxInlineStrings.h"
 
+#include "sheets/ZipPart.h"
+
 #include <orcus/sax_parser.hpp>
 #include <orcus/zip_archive.hpp>
 #include <orcus/zip_archive_stream.hpp>
@@ -138,7 +140,7 @@ std::optional<std::string> ReadPart(const orcus::zip_archive& archive, std::stri
     if (!archive.read_file_entry(name, bytes)) {
         return std::nullopt;
     }
-    return std::string(bytes.begin(), bytes.end());
+    return std::string(PartText(bytes));
 }
 
 // orcus' parser looks at the character after the last, which a string always has.

@@ -1,6 +1,7 @@
 #include "sheets/XlsxRelations.h"
 
 #include "sheets/StoredZip.h"
+#include "sheets/ZipPart.h"
 
 #include <orcus/zip_archive.hpp>
 #include <orcus/zip_archive_stream.hpp>
@@ -60,7 +61,7 @@ std::optional<std::string> WithRelativeTargets(std::string_view xlsx) {
         if (name.ends_with('/') || !archive.read_file_entry(name, bytes)) {
             continue; // a folder has nothing to read
         }
-        const std::string_view data(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+        const std::string_view data = PartText(bytes);
         if (name.ends_with(".rels") && data.find(RootTarget) != std::string_view::npos) {
             zip.Add(name, MendRelations(data, FolderOf(name)));
             mended = true;
