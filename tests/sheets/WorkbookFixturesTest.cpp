@@ -2,6 +2,7 @@
 #include "link/Cp1251.h"
 #include "link/Message.h"
 #include "res/StringIds.h"
+#include "sheets/PartChecks.h"
 #include "sheets/SheetSource.h"
 #include "tables/ImportPlan.h"
 
@@ -107,6 +108,20 @@ TEST(WorkbookFixturesTest, AWorkbookThatCannotBeReadIsToldWhy) {
         FormatMessage(ids::SheetFileDamaged, Workbook("damaged.xlsx").c_str(), "").c_str()))
         << error;
     EXPECT_LT(error.size(), 400u);
+}
+
+// orcus ends the program on a part that stops inside its markup, so such parts never reach it.
+TEST(WorkbookFixturesTest, APartThatEndsInsideItsMarkupIsRefused) {
+    const std::string_view whole[] = {"<?xml version=\"1.0\"?>\n<a b=\"x>y\"><!-- c --></a>\n",
+                                      "<a><![CDATA[<b>]]></a>"};
+    for (const std::string_view xml : whole) {
+        EXPECT_NO_THROW(CheckXmlEnds(xml)) << xml;
+    }
+    const std::string_view cut[] = {"",          "<a b",      "<a b=\"x>\"",    "<a><!-- c -",
+                                    "<a/><?xml", "<a/>after", "<a><![CDATA[<b>"};
+    for (const std::string_view xml : cut) {
+        EXPECT_THROW(CheckXmlEnds(xml), std::runtime_error) << xml;
+    }
 }
 
 } // namespace
