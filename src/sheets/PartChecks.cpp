@@ -6,6 +6,8 @@
 #include <orcus/zip_archive.hpp>
 #include <orcus/zip_archive_stream.hpp>
 
+#include <cctype>
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -103,6 +105,31 @@ void CheckXmlEnds(std::string_view xml) {
     }
 }
 
+void CheckCharacterReferences(std::string_view xml) {
+    for (std::size_t at = xml.find("&#"); at != std::string_view::npos;
+         at = xml.find("&#", at + 2)) {
+        const bool hex = at + 2 < xml.size() && (xml[at + 2] == 'x' || xml[at + 2] == 'X');
+        const std::size_t first = at + (hex ? 3 : 2);
+        std::uint32_t code = 0;
+        std::size_t end = first;
+        for (; end < xml.size() && end - first < 8 &&
+               std::isxdigit(static_cast<unsigned char>(xml[end]));
+             ++end) {
+            const char c = xml[end];
+            if (!hex && !std::isdigit(static_cast<unsigned char>(c))) {
+                break;
+            }
+            const std::uint32_t digit =
+                std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : (c | 0x20) - 'a' + 10;
+            code = code * (hex ? 16 : 10) + digit;
+        }
+        if (end == first || end >= xml.size() || xml[end] != ';' || code == 0 || code > 0x10FFFF ||
+            (code >= 0xD800 && code <= 0xDFFF)) {
+            throw std::runtime_error("a character reference that names no character");
+        }
+    }
+}
+
 void CheckOdsStyles(std::string_view stylesXml) {
     // orcus' parser looks at the character after the last, which a string always has.
     const std::string xml(stylesXml);
@@ -129,6 +156,7 @@ void CheckWorkbookParts(std::string_view zip, bool ods) {
         const std::string_view part = PartText(bytes);
         try {
             CheckXmlEnds(part);
+            CheckCharacterReferences(part);
             if (ods && (name == "styles.xml" || name == "content.xml")) {
                 CheckOdsStyles(part);
             }

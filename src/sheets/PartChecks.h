@@ -12,11 +12,15 @@ namespace tillora {
 // past its end.
 void CheckXmlEnds(std::string_view xml);
 
+// A numeric character reference ("&#1062;", "&#x426;") that names no Unicode character:
+// orcus' decoder asserts on one.
+void CheckCharacterReferences(std::string_view xml);
+
 // An .ods style whose properties are for another kind of style, such as table-column properties
 // in a table-row style.
 void CheckOdsStyles(std::string_view stylesXml);
 
-// Both, on every XML part of the archive (.xml, .rels) and on the styles of an .ods file.
+// All of these, on every XML part of the archive (.xml, .rels) and on the styles of an .ods file.
 void CheckWorkbookParts(std::string_view zip, bool ods);
 
 } // namespace tillora

@@ -110,8 +110,9 @@ TEST(WorkbookFixturesTest, AWorkbookThatCannotBeReadIsToldWhy) {
     EXPECT_LT(error.size(), 400u);
 }
 
-// orcus ends the program on a part that stops inside its markup, so such parts never reach it.
-TEST(WorkbookFixturesTest, APartThatEndsInsideItsMarkupIsRefused) {
+// orcus ends the program on a part that stops inside its markup or names a character that
+// Unicode does not have, so such parts never reach it.
+TEST(WorkbookFixturesTest, APartOrcusCannotTakeIsRefused) {
     const std::string_view whole[] = {"<?xml version=\"1.0\"?>\n<a b=\"x>y\"><!-- c --></a>\n",
                                       "<a><![CDATA[<b>]]></a>"};
     for (const std::string_view xml : whole) {
@@ -121,6 +122,11 @@ TEST(WorkbookFixturesTest, APartThatEndsInsideItsMarkupIsRefused) {
                                     "<a/><?xml", "<a/>after", "<a><![CDATA[<b>"};
     for (const std::string_view xml : cut) {
         EXPECT_THROW(CheckXmlEnds(xml), std::runtime_error) << xml;
+    }
+    EXPECT_NO_THROW(CheckCharacterReferences("<t>&#1062;&#x426;&#X10FFFF;&amp;</t>"));
+    for (const std::string_view xml :
+         {"&#1114112;", "&#xD800;", "&#0;", "&#;", "&#x;", "&#12", "&#123456789;", "&#x4g;"}) {
+        EXPECT_THROW(CheckCharacterReferences(xml), std::runtime_error) << xml;
     }
 }
 
