@@ -48,7 +48,7 @@ std::optional<int> ImportSheet(CCliSession& session, CLoadedTable& table,
     }
     SheetData sheet;
     std::string howRead;
-    if (!ReadSheetSource(arguments.file, arguments.source, sheet, howRead, error)) {
+    if (!ReadSheetArguments(arguments.file, arguments.source, sheet, howRead, error)) {
         Say(error);
         usageError = error.starts_with("--");
         return std::nullopt;

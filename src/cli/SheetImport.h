@@ -12,7 +12,7 @@ namespace tillora::cli {
 // A sheet file to import into a table, and how to read it.
 struct SheetImportArguments {
     std::string file;
-    SheetSourceOptions source;
+    SheetReadArguments source;
     std::string columns; // a column map such as "name=2,price=4"; empty: by header or position
 };
 

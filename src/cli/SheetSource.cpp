@@ -3,64 +3,55 @@
 #include "link/Message.h"
 #include "res/StringIds.h"
 #include "sheets/SpreadsheetFile.h"
-#include "tables/SheetText.h"
 
 namespace tillora::cli {
 namespace {
 
-bool ReadWorkbook(const std::string& path, const SheetSourceOptions& options, SheetData& out,
-                  std::string& howReadUtf8, std::string& errorUtf8) {
-    howReadUtf8.clear();
-    if (!CanReadSpreadsheets()) {
-        errorUtf8 = FormatMessage(ids::ImportSpreadsheetUnreadable, path.c_str());
+bool OptionsFromArguments(const std::string& path, const SheetReadArguments& arguments,
+                          SheetSourceOptions& options, std::string& errorUtf8) {
+    options.sheet = arguments.sheet;
+    if (!arguments.sheet.empty() && !IsSpreadsheetFile(path)) {
+        errorUtf8 = "--sheet: " + path + " is a text file, which has no sheets";
         return false;
     }
-    // A workbook's cells come typed: there is no encoding or separator to tell.
-    return ReadSpreadsheetFile(path, options.sheet, out, errorUtf8);
-}
-
-bool ReadDelimitedText(const std::string& path, const SheetSourceOptions& options, SheetData& out,
-                       std::string& howReadUtf8, std::string& errorUtf8) {
-    TextSheetOptions textOptions;
-    if (!options.encoding.empty()) {
-        textOptions.encoding = EncodingFromName(options.encoding);
-        if (!textOptions.encoding) {
-            errorUtf8 = "--encoding: \"" + options.encoding +
+    if (!arguments.encoding.empty()) {
+        options.text.encoding = EncodingFromName(arguments.encoding);
+        if (!options.text.encoding) {
+            errorUtf8 = "--encoding: \"" + arguments.encoding +
                         "\" is none of windows-1251, utf-8, utf-16le, utf-16be";
             return false;
         }
     }
-    if (!options.separator.empty()) {
-        const std::optional<char> separator = SeparatorFromName(options.separator);
+    if (!arguments.separator.empty()) {
+        const std::optional<char> separator = SeparatorFromName(arguments.separator);
         if (!separator) {
-            errorUtf8 = "--separator: \"" + options.separator + "\" is none of tab, ';', ','";
+            errorUtf8 = "--separator: \"" + arguments.separator + "\" is none of tab, ';', ','";
             return false;
         }
-        textOptions.separator = *separator;
+        options.text.separator = *separator;
     }
-    TextSheetFormat format;
-    if (!ReadTextSheetFile(path, textOptions, out, format, errorUtf8)) {
-        return false;
-    }
-    howReadUtf8 =
-        FormatMessage(ids::ImportTextFormat, std::string(EncodingName(format.encoding)).c_str(),
-                      std::string(SeparatorName(format.separator)).c_str());
     return true;
 }
 
 } // namespace
 
-// The one place that chooses the reader by the file's extension.
-bool ReadSheetSource(const std::string& path, const SheetSourceOptions& options, SheetData& out,
-                     std::string& howReadUtf8, std::string& errorUtf8) {
-    if (IsSpreadsheetFile(path)) {
-        return ReadWorkbook(path, options, out, howReadUtf8, errorUtf8);
-    }
-    if (!options.sheet.empty()) {
-        errorUtf8 = "--sheet: " + path + " is a text file, which has no sheets";
+bool ReadSheetArguments(const std::string& path, const SheetReadArguments& arguments,
+                        SheetData& out, std::string& howReadUtf8, std::string& errorUtf8) {
+    howReadUtf8.clear();
+    SheetSourceOptions options;
+    SheetSource source;
+    if (!OptionsFromArguments(path, arguments, options, errorUtf8) ||
+        !ReadSheetSource(path, options, source, errorUtf8)) {
         return false;
     }
-    return ReadDelimitedText(path, options, out, howReadUtf8, errorUtf8);
+    // A workbook's cells come typed: there is no encoding or separator to tell.
+    if (!source.workbook) {
+        howReadUtf8 = FormatMessage(ids::ImportTextFormat,
+                                    std::string(EncodingName(source.format.encoding)).c_str(),
+                                    std::string(SeparatorName(source.format.separator)).c_str());
+    }
+    out = std::move(source.sheet);
+    return true;
 }
 
 } // namespace tillora::cli

@@ -254,6 +254,10 @@ inline constexpr unsigned SheetNotFound = 31104;
 inline constexpr unsigned SheetExportUnknownType = 31105;
 inline constexpr unsigned SheetExportFailed = 31106;
 inline constexpr unsigned SheetLabelTitle = 31107;
+inline constexpr unsigned SheetFileEmpty = 31108;
+inline constexpr unsigned SheetFileEncrypted = 31109;
+inline constexpr unsigned SheetFileOldExcel = 31110;
+inline constexpr unsigned SheetFileBroken = 31111;
 
 // Import and export in the window
 inline constexpr unsigned MenuFileImportSheet = 31120;

@@ -6,6 +6,7 @@
 #include "tables/TableKind.h"
 
 #include <string>
+#include <string_view>
 
 namespace tillora {
 
@@ -21,6 +22,9 @@ bool IsSpreadsheetFile(const std::string& path);
 // On failure errorUtf8 says why, in the user's words.
 bool ReadSpreadsheetFile(const std::string& path, const std::string& sheet, SheetData& out,
                          std::string& errorUtf8);
+// The same for a workbook already in memory; path only names it in the messages.
+bool ReadSpreadsheetBytes(std::string_view bytes, const std::string& path, const std::string& sheet,
+                          SheetData& out, std::string& errorUtf8);
 
 // What a table can be written as, by the file name's extension (either case).
 enum class SpreadsheetFormat { Xlsx, Csv, Unknown };

@@ -70,8 +70,8 @@ private:
     void Note(unsigned id, const SheetRow* row, int sheetColumn, int tableColumn,
               std::string original = {}, std::string taken = {}, long number = 0) {
         m_plan.problems.push_back({id, row != nullptr ? row->line : m_plan.headerLine,
-                                   sheetColumn + 1, tableColumn, std::move(original),
-                                   std::move(taken), number});
+                                   row != nullptr ? m_tableRow : 0, sheetColumn + 1, tableColumn,
+                                   std::move(original), std::move(taken), number});
     }
 
     int& SourceOf(int tableColumn) { return m_plan.columns[static_cast<std::size_t>(tableColumn)]; }
@@ -178,6 +178,7 @@ private:
     }
 
     void PlanRow(const SheetRow& row) {
+        m_tableRow = 0;
         bool blank = true;
         for (int c = 1; c < m_columnCount; ++c) {
             blank = blank && IsBlank(CellAt(row, SourceOf(c)));
@@ -204,6 +205,7 @@ private:
                 m_full = true;
                 return std::nullopt;
             }
+            m_tableRow = m_nextRow;
             return m_nextRow++;
         }
         const SheetCell& cell = CellAt(row, SourceOf(RowNumberColumn));
@@ -218,6 +220,7 @@ private:
                  SheetCellText(cell));
             return std::nullopt;
         }
+        m_tableRow = gridRow;
         if (std::find(m_rowsSeen.begin(), m_rowsSeen.end(), gridRow) != m_rowsSeen.end()) {
             Note(ids::ImportRowRepeated, &row, SourceOf(RowNumberColumn), RowNumberColumn,
                  SheetCellText(cell), {}, *label);
@@ -293,6 +296,7 @@ private:
     int m_columnCount;
     ImportPlan m_plan;
     int m_nextRow = 1;
+    int m_tableRow = 0; // the table row of the sheet row being planned, once it is known
     bool m_full = false;
     std::vector<int> m_rowsSeen;
 };
@@ -313,6 +317,20 @@ std::string Place(const ImportProblem& problem, TableKind kind) {
 }
 
 } // namespace
+
+bool ImportProblem::LeavesOut() const {
+    switch (messageId) {
+    case ids::ImportTaxLetterLookAlike:
+    case ids::ImportSeparatorAmbiguous:
+    case ids::ImportLineBreakReplaced:
+    case ids::ImportTextTooLong:
+    case ids::ImportRowRepeated:
+    case ids::ImportColumnRepeated:
+        return false;
+    default:
+        return true;
+    }
+}
 
 ImportPlan PlanImport(const SheetData& sheet, TableKind kind, const ImportOptions& options) {
     return ImportPlanner(sheet, kind, options).Plan();

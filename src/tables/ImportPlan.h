@@ -30,11 +30,16 @@ struct ImportOptions {
 struct ImportProblem {
     unsigned messageId = 0;
     int line = 0;         // the sheet row's line or row number, from 1; 0 for the whole sheet
+    int tableRow = 0;     // the table row the sheet row went to, from 1; 0 when it went to none
     int sheetColumn = 0;  // from 1; 0 for the whole row
     int tableColumn = -1; // the table column the value was meant for; -1 when none
     std::string original; // the cell as the sheet gave it, Windows-1251
     std::string taken;    // what the table got instead, where it got something
     long number = 0;      // the figure some messages name (a length, a row count)
+
+    // Whether the problem leaves a value or a row out, as against taking it in another form
+    // (a look-alike tax letter, a text longer than the register takes, a repeated row).
+    bool LeavesOut() const;
 };
 
 // One cell the import sets, its text already in the column's stored form.

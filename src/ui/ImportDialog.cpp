@@ -3,7 +3,6 @@
 #include "link/Cp1251.h"
 #include "link/Message.h"
 #include "res/StringIds.h"
-#include "sheets/SpreadsheetFile.h"
 #include "tables/TableSetup.h"
 #include "ui/UiText.h"
 
@@ -31,62 +30,13 @@ constexpr char Separators[] = {'\t', ';', ','};
 const QColor RefusedColour(255, 200, 200);
 const QColor ChangedColour(255, 240, 180);
 
-// A problem that leaves a value out, as against one that takes it in another form.
-bool IsRefusal(unsigned id) {
-    return id != ids::ImportTaxLetterLookAlike && id != ids::ImportSeparatorAmbiguous &&
-           id != ids::ImportLineBreakReplaced && id != ids::ImportTextTooLong &&
-           id != ids::ImportRowRepeated && id != ids::ImportColumnRepeated;
-}
-
 std::string ColumnTitle(TableKind kind, int column) {
     return column == 0 ? std::string(LoadString(ids::SheetLabelTitle)) : ColumnHeader(kind, column);
 }
 
-std::optional<int> WholeNumber(const SheetCell& cell) {
-    try {
-        std::size_t used = 0;
-        const int value = std::stoi(cell.text, &used);
-        return used == cell.text.size() ? std::optional<int>(value) : std::nullopt;
-    } catch (const std::exception&) {
-        return std::nullopt;
-    }
-}
-
-// The grid row each sheet line went to, numbered as the plan numbers them: by the row-number
-// column where one is chosen, else one after another.
-std::map<int, int> RowsOfLines(const SheetData& sheet, const ImportPlan& plan) {
-    std::map<int, int> rows;
-    const int labelColumn = plan.columns.empty() ? -1 : plan.columns[0];
-    const int firstLabel = ShapeOf(plan.kind).firstLabel;
-    int next = 1;
-    for (const SheetRow& row : sheet.rows) {
-        if (row.line <= plan.headerLine) {
-            continue;
-        }
-        if (labelColumn < 0) {
-            rows[row.line] = next++;
-        } else if (static_cast<std::size_t>(labelColumn) < row.cells.size()) {
-            if (const auto label = WholeNumber(row.cells[static_cast<std::size_t>(labelColumn)])) {
-                rows[row.line] = *label - firstLabel + 1;
-            }
-        }
-    }
-    return rows;
-}
-
 } // namespace
 
-bool ReadImportSource(const std::string& path, const TextSheetOptions& options,
-                      ImportSource& source, std::string& errorUtf8) {
-    source.path = path;
-    source.spreadsheet = IsSpreadsheetFile(path);
-    if (source.spreadsheet) {
-        return ReadSpreadsheetFile(path, {}, source.sheet, errorUtf8);
-    }
-    return ReadTextSheetFile(path, options, source.sheet, source.format, errorUtf8);
-}
-
-CImportDialog::CImportDialog(ImportSource source, TableKind kind, int model, QWidget* parent)
+CImportDialog::CImportDialog(SheetSource source, TableKind kind, int model, QWidget* parent)
     : QDialog(parent), m_source(std::move(source)), m_kind(kind), m_model(model) {
     setWindowTitle(UiText(ids::ImportDialogCaption));
     auto* layout = new QVBoxLayout(this);
@@ -142,8 +92,8 @@ QWidget* CImportDialog::MakeFormatRow() {
         }
     }
     // A spreadsheet types its own cells: there is nothing to choose.
-    m_encoding->setEnabled(!m_source.spreadsheet);
-    m_separator->setEnabled(!m_source.spreadsheet);
+    m_encoding->setEnabled(!m_source.workbook);
+    m_separator->setEnabled(!m_source.workbook);
     form->addRow(UiText(ids::ImportEncodingLabel), m_encoding);
     form->addRow(UiText(ids::ImportSeparatorLabel), m_separator);
     connect(m_encoding, &QComboBox::currentIndexChanged, this, [this] { Reread(); });
@@ -188,16 +138,16 @@ void CImportDialog::ChooseColumn(int tableColumn, int sheetColumn) {
 
 // Another encoding or separator makes other rows and cells: the columns are chosen afresh.
 void CImportDialog::Reread() {
-    if (m_source.spreadsheet || m_filling) {
+    if (m_source.workbook || m_filling) {
         return;
     }
-    TextSheetOptions options;
-    options.encoding = Encodings[m_encoding->currentIndex()];
-    options.separator = Separators[m_separator->currentIndex()];
+    SheetSourceOptions options;
+    options.text.encoding = Encodings[m_encoding->currentIndex()];
+    options.text.separator = Separators[m_separator->currentIndex()];
     std::string error;
-    SheetData sheet;
-    if (ReadTextSheetFile(m_source.path, options, sheet, m_source.format, error)) {
-        m_source.sheet = std::move(sheet);
+    SheetSource source;
+    if (ReadSheetSource(m_source.path, options, source, error)) {
+        m_source = std::move(source);
     }
     Replan(std::nullopt);
 }
@@ -267,17 +217,14 @@ void CImportDialog::ShowPlan() {
     for (const ImportCell& cell : m_plan.cells) {
         itemAt(cell.row, cell.column)->setText(QString::fromStdString(Cp1251ToUtf8(cell.text)));
     }
-    const std::map<int, int> rowOfLine = RowsOfLines(m_source.sheet, m_plan);
     m_problems->clear();
     for (const ImportProblem& problem : m_plan.problems) {
         const QString text = QString::fromStdString(FormatImportProblem(problem, m_kind));
-        const QColor colour = IsRefusal(problem.messageId) ? RefusedColour : ChangedColour;
+        const QColor colour = problem.LeavesOut() ? RefusedColour : ChangedColour;
         auto* entry = new QListWidgetItem(text, m_problems);
         entry->setBackground(colour);
-        const auto row = rowOfLine.find(problem.line);
-        if (row != rowOfLine.end() && problem.tableColumn >= 0 && problem.tableColumn < columns &&
-            row->second >= 1 && row->second <= ShapeOf(m_kind).dataRows) {
-            QTableWidgetItem* item = itemAt(row->second, problem.tableColumn);
+        if (problem.tableRow > 0 && problem.tableColumn >= 0 && problem.tableColumn < columns) {
+            QTableWidgetItem* item = itemAt(problem.tableRow, problem.tableColumn);
             item->setBackground(colour);
             item->setToolTip(text);
         }
@@ -300,7 +247,7 @@ void CImportDialog::ShowPlan() {
     m_preview->resizeColumnsToContents();
     QString counts = QString::fromStdString(FormatMessage(
         ids::ImportSummary, m_plan.rowsFilled, static_cast<int>(m_plan.problems.size())));
-    if (!m_source.spreadsheet) {
+    if (!m_source.workbook) {
         counts += "; " + QString::fromStdString(FormatMessage(
                              ids::ImportTextFormat,
                              std::string(EncodingName(m_source.format.encoding)).c_str(),

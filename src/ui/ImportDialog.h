@@ -1,7 +1,7 @@
 #pragma once
 
+#include "sheets/SheetSource.h"
 #include "tables/ImportPlan.h"
-#include "tables/SheetText.h"
 #include "tables/TableKind.h"
 
 #include <QDialog>
@@ -17,27 +17,14 @@ class QTableWidget;
 
 namespace tillora {
 
-// The file an import starts from: a spreadsheet's first sheet, or delimited text read with an
-// encoding and separator the user may change.
-struct ImportSource {
-    std::string path; // UTF-8
-    bool spreadsheet = false;
-    SheetData sheet;
-    TextSheetFormat format; // how text was read; unused for a spreadsheet
-};
-
-// Reads the file for an import: .xlsx and .ods as spreadsheets, anything else as text. False with
-// the reason in errorUtf8.
-bool ReadImportSource(const std::string& path, const TextSheetOptions& options,
-                      ImportSource& source, std::string& errorUtf8);
-
 // Shows what an import of a file into a table will do before it is done: the rows as the table
-// will take them, the encoding and separator (text files), which sheet column fills each table
-// column, the problems met, and the counts. Each choice renews the preview; OK keeps the plan.
+// will take them, the encoding and separator (delimited text, which the user may change), which
+// sheet column fills each table column, the problems met, and the counts. Each choice renews the
+// preview; OK keeps the plan.
 class CImportDialog : public QDialog {
     Q_OBJECT
 public:
-    CImportDialog(ImportSource source, TableKind kind, int model, QWidget* parent = nullptr);
+    CImportDialog(SheetSource source, TableKind kind, int model, QWidget* parent = nullptr);
 
     const ImportPlan& Plan() const { return m_plan; }
     // The choices, as the user makes them in the dialog.
@@ -55,7 +42,7 @@ private:
     void ShowPlan();
     ColumnMap MapFromChoices() const;
 
-    ImportSource m_source;
+    SheetSource m_source;
     TableKind m_kind;
     int m_model;
     ImportPlan m_plan;

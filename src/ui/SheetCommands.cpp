@@ -42,12 +42,12 @@ bool CSheetCommands::OnImportSheet() {
     if (!chosen) {
         return false;
     }
-    ImportSource source;
+    SheetSource source;
     std::string error;
     bool read = false;
     {
         CWaitCursor wait(Feedback());
-        read = ReadImportSource(chosen->path, {}, source, error);
+        read = ReadSheetSource(chosen->path, {}, source, error);
     }
     if (!read) {
         Feedback().ShowMessage(ids::SheetFileDamaged, error, MessageIcon::Error);

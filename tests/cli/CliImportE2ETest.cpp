@@ -123,5 +123,52 @@ TEST_F(CliImportE2ETest, AnImportWithProblemsIsSentOnlyWhenTheUserSaysSo) {
     EXPECT_THAT(result.err, HasSubstr(cli::TerminalText(FormatMessage(ids::ImportSendAnyway, 1))));
 }
 
+// Price lists as LibreOffice, Gnumeric and openpyxl save them import whole; a workbook that
+// cannot be read is told why, and never takes the program down.
+TEST_F(CliImportE2ETest, WorkbooksOfEveryProgramImportAndTheUnreadableAreTold) {
+    const auto workbook = [](const std::string& name) {
+        return (fs::path(TILLORA_SOURCE_DIR) / "tests" / "sheets" / "workbooks" / name).string();
+    };
+    const auto table = [](const std::string& formulaPrice) {
+        return Utf8ToCp1251("1\tХляб „Добруджа“\t3800121000012\t1.20\tБ\t\t\t\r\n"
+                            "2\tМляко 3%\t000000000123\t2.59\tВ\t\t\t\r\n"
+                            "5\tСирене краве\t3800000000017\t" +
+                            formulaPrice +
+                            "\tБ\t\t\t\r\n"
+                            "2600\tСол йодирана\t3800121000029\t0.89\tА\t\t\t\r\n");
+    };
+    for (const std::string name : {"libreoffice.ods", "libreoffice.xlsx", "gnumeric.ods",
+                                   "gnumeric.xlsx", "openpyxl.xlsx"}) {
+        fs::remove(Path("out.txt"));
+        const ProgramResult result =
+            Cli({"--model", "0", "import", "articles", workbook(name), "-o", Path("out.txt")});
+        EXPECT_EQ(result.status, 0) << name << ": " << result.err;
+        std::ifstream in(Path("out.txt"), std::ios::binary);
+        const bool formulaKept = name != "openpyxl.xlsx";
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
+                  table(formulaKept ? "2.40" : ""))
+            << name;
+        if (!formulaKept) {
+            EXPECT_THAT(result.err, HasSubstr(FormatMessage(ids::ImportAtCell, 6, 4, "Цена") +
+                                              FormatMessage(ids::ImportValueRefused, "=D3*2")));
+        }
+    }
+    const struct {
+        std::string name;
+        unsigned messageId;
+    } unreadable[] = {{"empty.xlsx", ids::SheetFileEmpty},
+                      {"old-format-renamed.xlsx", ids::SheetFileOldExcel},
+                      {"password.ods", ids::SheetFileEncrypted},
+                      {"truncated.xlsx", ids::SheetFileBroken},
+                      {"damaged.xlsx", ids::SheetFileDamaged}};
+    for (const auto& file : unreadable) {
+        const ProgramResult result =
+            Cli({"--model", "0", "import", "articles", workbook(file.name), "-o", Path("out.txt")});
+        EXPECT_EQ(result.status, 1) << file.name << ": " << result.err;
+        const std::string message = FormatMessage(file.messageId, workbook(file.name).c_str(), "");
+        EXPECT_THAT(result.err, HasSubstr(message.substr(0, message.find(':')))) << file.name;
+    }
+}
+
 } // namespace
 } // namespace tillora

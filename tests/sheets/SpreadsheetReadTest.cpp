@@ -1,10 +1,10 @@
 #include "SheetRendering.h"
-#include "StoredZip.h"
 #include "TempFolder.h"
 #include "link/Message.h"
 #include "res/StringIds.h"
 #include "sheets/NumberText.h"
 #include "sheets/SpreadsheetFile.h"
+#include "sheets/StoredZip.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -74,7 +74,7 @@ void WritePriceListOds(const std::string& path) {
         "manifest:media-type=\"application/vnd.oasis.opendocument.spreadsheet\"/>"
         "<manifest:file-entry manifest:full-path=\"content.xml\" manifest:media-type=\"text/xml\"/>"
         "</manifest:manifest>";
-    test::StoredZip zip;
+    CStoredZip zip;
     zip.Add("mimetype", "application/vnd.oasis.opendocument.spreadsheet");
     zip.Add("content.xml", content);
     zip.Add("META-INF/manifest.xml", manifest);

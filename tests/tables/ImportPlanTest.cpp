@@ -156,6 +156,23 @@ TEST(ImportPlanTest, EveryProblemIsToldWithItsPlace) {
     EXPECT_EQ(table(2, 3), "");
 }
 
+// The import dialog marks each problem on the table row it names, so the row must be the one
+// the plan numbered: "12 " is row 12 (a sheet's stray space), "+12" is no row number at all.
+TEST(ImportPlanTest, EachProblemNamesTheTableRowItsSheetRowWentTo) {
+    const SheetData sheet = Sheet({{"№", "Име", "Цена", "Дан. гр."},
+                                   {"12 ", "Хляб", "много", "Б"},
+                                   {"+12", "Мляко", "много", "Б"},
+                                   {"7", "Вода", "0,50", "A"}});
+    const ImportPlan plan = PlanImport(sheet, TableKind::Articles, {});
+    std::vector<std::tuple<unsigned, int, bool>> rows;
+    for (const ImportProblem& problem : plan.problems) {
+        rows.emplace_back(problem.messageId, problem.tableRow, problem.LeavesOut());
+    }
+    EXPECT_THAT(rows, ElementsAre(std::tuple(ids::ImportValueRefused, 12, true),
+                                  std::tuple(ids::ImportRowNumberInvalid, 0, true),
+                                  std::tuple(ids::ImportTaxLetterLookAlike, 7, false)));
+}
+
 TEST(ImportPlanTest, RowsBeyondTheTableAreToldOnce) {
     std::vector<std::vector<std::string>> rows;
     for (int i = 1; i <= 12; ++i) {

@@ -146,7 +146,7 @@ private slots:
         QCOMPARE(UnnamedControls(goTo), QStringList());
         CSettingsDialog settings(EcrSettings{}, PortDevices{}, {});
         QCOMPARE(UnnamedControls(settings), QStringList());
-        ImportSource source;
+        SheetSource source;
         source.path = "prices.csv";
         source.sheet.rows = {{1, {{"Баница", {}}, {"1.20", {}}}}};
         CImportDialog import(source, TableKind::Articles, 0);
