@@ -93,6 +93,10 @@ std::vector<std::string> NamesIn(const std::string& message) {
     return names;
 }
 
+template <typename Kind> bool Is(const CLI::Error& error) {
+    return dynamic_cast<const Kind*>(&error) != nullptr;
+}
+
 std::string AfterColon(const std::string& message) {
     const std::size_t colon = message.find(": ");
     return colon == std::string::npos ? message : message.substr(colon + 2);
@@ -113,29 +117,30 @@ void SpeakBulgarian(CLI::App& app) {
     SetFormatter(app, formatter);
 }
 
+// By the error's class: CLI11 names some errors after the command they arose in.
 std::string UsageErrorText(const CLI::Error& error) {
     const std::string message = error.what();
     const std::vector<std::string> names = NamesIn(message);
     const std::string first = names.empty() ? std::string() : names.front();
     const std::string second = names.size() < 2 ? std::string() : names[1];
-    const std::string kind = error.get_name();
-    if (kind == "RequiredError") {
+    if (Is<CLI::RequiredError>(error)) {
         return first.empty() ? Text(ids::CliUsageNoCommand)
                              : FormatMessage(ids::CliUsageMissing, first.c_str());
     }
-    if (kind == "ExtrasError") {
+    if (Is<CLI::ExtrasError>(error)) {
         return FormatMessage(ids::CliUsageExtra, AfterColon(message).c_str());
     }
-    if (kind == "ConversionError" || kind == "ValidationError" || kind == "InvalidError") {
+    if (Is<CLI::ConversionError>(error) || Is<CLI::ValidationError>(error) ||
+        Is<CLI::InvalidError>(error)) {
         return FormatMessage(ids::CliUsageBadValue, first.c_str());
     }
-    if (kind == "ArgumentMismatch") {
+    if (Is<CLI::ArgumentMismatch>(error)) {
         return FormatMessage(ids::CliUsageNoValue, first.c_str());
     }
-    if (kind == "ExcludesError") {
+    if (Is<CLI::ExcludesError>(error)) {
         return FormatMessage(ids::CliUsageExcludes, first.c_str(), second.c_str());
     }
-    if (kind == "RequiresError") {
+    if (Is<CLI::RequiresError>(error)) {
         return FormatMessage(ids::CliUsageNeeds, first.c_str(), second.c_str());
     }
     return FormatMessage(ids::CliUsageUnknown, message.c_str());

@@ -55,7 +55,9 @@ std::optional<int> ImportSheet(CCliSession& session, CLoadedTable& table,
     }
     const ImportPlan plan = PlanImport(sheet, table.Kind(), options);
     if (!session.Quiet()) {
-        Say(howRead);
+        if (!howRead.empty()) { // a workbook has no encoding or separator to tell
+            Say(howRead);
+        }
         Say(plan.headerLine > 0
                 ? FormatMessage(ids::ImportHeaderLine, plan.headerLine, ColumnsTaken(plan).c_str())
                 : FormatMessage(ids::ImportNoHeaderLine, ColumnsTaken(plan).c_str()));

@@ -46,10 +46,12 @@ TEST_F(CliArgumentsTest, AnUnknownOptionIsAUsageError) {
     EXPECT_EQ(RunCli({"--no-such-option", "models"}), ExitUsage);
 }
 
-// Two English words in a row: what the tool must never print, beside its Bulgarian texts.
+// Two English words in a row: what the tool must never print, beside its Bulgarian texts. The
+// program's name with its command words ("tillora-cli registers add") is no English.
 bool HasEnglishWords(const std::string& text) {
+    static const std::regex Command("tillora-cli( [a-z]+)*");
     static const std::regex Words("[A-Za-z]{3,} [a-z]{3,}");
-    return std::regex_search(text, Words);
+    return std::regex_search(std::regex_replace(text, Command, ""), Words);
 }
 
 TEST_F(CliArgumentsTest, HelpAndWrongCommandLinesAreToldInBulgarian) {
