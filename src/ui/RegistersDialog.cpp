@@ -38,11 +38,15 @@ CRegistersDialog::CRegistersDialog(std::string iniFile, std::vector<SerialDevice
     setWindowTitle(UiText(ids::RegistersCaption));
     m_list->setObjectName(QStringLiteral("registerList"));
     m_list->setAccessibleName(UiText(ids::RegistersListName));
-    m_list->setMinimumWidth(420);
+    m_list->setMinimumSize(600, 220);
     auto* close = new QPushButton(UiText(ids::RegistersClose), this);
     close->setObjectName(QStringLiteral("closeButton"));
 
+    // Enter on a register edits it (the list's activation) and presses no button besides.
     auto* buttons = new QVBoxLayout;
+    for (QPushButton* button : {m_add, m_edit, m_copy, m_remove, close}) {
+        button->setAutoDefault(false);
+    }
     for (QPushButton* button : {m_add, m_edit, m_copy, m_remove}) {
         buttons->addWidget(button);
     }
