@@ -353,7 +353,7 @@ constexpr Entry Strings[] = {
     {31743, "Списъкът с каси е празен. Добавете каси от \"Каса → Каси...\"."},
     {31744, "%s: %s"}, // a register's outcome: its name, then what it ended with
     {31745, "потвърдено – %s"},
-    {31746, "отказано – %s"},
+    {31746, "не е потвърдено – %s"}, // refused, silent, stopped or never started
     {31747, "изпраща се..."},
     {31748, "Потвърдиха %u от %u каси."},
 

@@ -1,4 +1,5 @@
 #include "res/StringTable.h"
+#include "res/RegisterListIds.h"
 #include "res/StringIds.h"
 
 #include <gtest/gtest.h>
@@ -241,6 +242,16 @@ TEST(StringTableTest, FormatsCarryExactlyTheirDirectives) {
         {ids::RegisterNameInvalid, {"%s"}},
         {ids::RegisterUnknown, {"%s"}},
         {ids::RegisterNotSaved, {"%s"}},
+        {ids::FrameTitleNamed, {"%s", "%s"}},
+        {ids::RegisterRemoveQuestion, {"%s"}},
+        {ids::RegisterNameTaken, {"%s"}},
+        {ids::RegisterCopyName, {"%s"}},
+        {ids::RegisterListEntry, {"%s", "%s"}},
+        {ids::SeveralTable, {"%s"}},
+        {ids::SeveralOutcome, {"%s", "%s"}},
+        {ids::SeveralConfirmed, {"%s"}},
+        {ids::SeveralRefused, {"%s"}},
+        {ids::SeveralDone, {"%u", "%u"}},
     };
     // Every other text goes through the formatter with no arguments, so it must hold none.
     for (const auto& [id, text] : AllTexts()) {

@@ -20,11 +20,13 @@
 #include "tables/MemoryGridAccess.h"
 #include "tables/TableReader.h"
 #include "tables/TableSetup.h"
+#include "tables/TableWriter.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -246,7 +248,7 @@ private slots:
         const QString refused = MessageText(FormatMessage(ids::RegisterRefused));
         QCOMPARE(outcomes.size(), 3);
         QCOMPARE(outcomes[0], QStringLiteral("Каса 1: потвърдено – 33 реда изпратени успешно!"));
-        QVERIFY2(outcomes[1].startsWith(QStringLiteral("Каса 2: отказано – ") +
+        QVERIFY2(outcomes[1].startsWith(QStringLiteral("Каса 2: не е потвърдено – ") +
                                         refused.section(QLatin1Char('\n'), 0, 0)),
                  qPrintable(outcomes[1]));
         QCOMPARE(outcomes[2], QStringLiteral("Потвърдиха 1 от 2 каси."));
@@ -276,6 +278,49 @@ private slots:
             }
             QCOMPARE(held.GetItemText(row, 3), shown.GetItemText(row, 3));
         }
+    }
+
+    // Esc while two paced registers take the table stops both after the answer in flight: no
+    // end of transfer at either, and each line says how far it came.
+    void escStopsEveryRegisterOfTheSend() {
+        SimulatedRegister first(*temp, "first", 101, {"--pace", "9600"});
+        SimulatedRegister second(*temp, "second", 102, {"--pace", "9600"});
+        const std::string ini = test::WriteIni(
+            *temp, "[Register:A]\nEcrType=0\nEcrCom=0\nEcrSerial=101\nFrameGapMs=0\nPort=" +
+                       first.sim->Device() +
+                       "\n[Register:B]\nEcrType=0\nEcrCom=0\nEcrSerial=102\nFrameGapMs=0\nPort=" +
+                       second.sim->Device() + "\n");
+        frame->Register().Connect({ini, false, ""});
+        QVERIFY(frame->OpenStartFile(Articles));
+        const std::string table = TableFileText(frame->View().Grid(TableKind::Articles).Cells());
+        CSendToRegistersDialog dialog(TableKind::Articles, table, LoadRegisters(EcrIniFile(ini)),
+                                      DefaultPortDevices(), frame->Register().KnownState(), frame);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        dialog.RegisterList()->item(0)->setCheckState(Qt::Checked);
+        dialog.RegisterList()->item(1)->setCheckState(Qt::Checked);
+        QSignalSpy ended(&dialog, &CSendToRegistersDialog::runEnded);
+        QTest::mouseClick(dialog.SendButton(), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(dialog.Bar()->value() > 0, 10000);
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QVERIFY(dialog.isVisible()); // Esc stops the run; it closes the dialog only after
+        QVERIFY(ended.wait(10000));
+        QVERIFY(dialog.isVisible());
+
+        const std::vector<RegisterOutcome>& outcomes = dialog.LastOutcomes();
+        QCOMPARE(outcomes.size(), std::size_t{2});
+        for (const auto& [outcome, sim] :
+             {std::pair{outcomes[0], &first}, std::pair{outcomes[1], &second}}) {
+            QVERIFY(!outcome.confirmed);
+            QVERIFY2(QString::fromStdString(outcome.text).startsWith(QStringLiteral("Прекъснато")),
+                     outcome.text.c_str());
+            QCOMPARE(sim->sim->Stop(), 0);
+            const QStringList frames = FramesOf(sim->log);
+            QVERIFY(frames.size() < ArticleRows + 1);
+            QVERIFY(!frames.contains(QStringLiteral("z ack")));
+        }
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QVERIFY(!dialog.isVisible());
     }
 
 private:
