@@ -2,6 +2,7 @@
 
 #include "link/IniLocation.h"
 #include "link/PortSettings.h"
+#include "link/RegisterInForce.h"
 #include "sim/DemoRegister.h"
 
 namespace tillora::cli {
@@ -15,6 +16,18 @@ std::optional<bool> AnswerFor(const CliOptions& options) {
         return false;
     }
     return std::nullopt;
+}
+
+// --port, else the register's own port, else the port the window's register chooser put in
+// force, unless --com names another.
+std::string LineDevice(const CliOptions& options, const NamedRegister* reg, const EcrIniFile& ini) {
+    if (!options.port.empty()) {
+        return options.port;
+    }
+    if (reg != nullptr) {
+        return reg->port;
+    }
+    return options.com ? std::string() : LoadEcrPort(ini);
 }
 
 } // namespace
@@ -40,7 +53,7 @@ CCliSession::CCliSession(const CliOptions& options, const NamedRegister* reg,
     }
     m_line.comIndex = m_settings.EcrCom;
     m_line.devices = LoadPortDevices(m_ini);
-    m_line.device = options.port.empty() && reg ? reg->port : options.port;
+    m_line.device = LineDevice(options, reg, m_ini);
     m_line.traceFile = options.traceFile;
     if (options.demo) {
         SetUpDemo();

@@ -4,6 +4,7 @@
 
 #include "link/EcrModels.h"
 #include "link/Message.h"
+#include "link/RegisterInForce.h"
 #include "res/StringIds.h"
 
 #include <string>
@@ -35,7 +36,9 @@ int RunModels(std::FILE* out) {
 
 int RunConfig(CCliSession& session, bool writeSettings, bool writeGap, std::FILE* out) {
     const EcrSettings& settings = session.Settings();
-    if (writeSettings && !SaveEcrSettings(session.Ini(), settings)) {
+    // A COM port written takes the place of a port the window's register chooser put in force.
+    if (writeSettings && (!SaveEcrSettings(session.Ini(), settings) ||
+                          (session.Line().device.empty() && !SaveEcrPort(session.Ini(), "")))) {
         ShowError(session.Feedback(), ids::SettingsNotWritten, session.Ini().GetPath().c_str());
         return ExitFailed;
     }

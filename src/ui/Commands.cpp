@@ -1,5 +1,6 @@
 #include "ui/Commands.h"
 
+#include "res/RegisterListIds.h"
 #include "res/StringIds.h"
 #include "ui/UiText.h"
 
@@ -62,6 +63,9 @@ const std::vector<CommandRow>& CommandTable() {
         {cmd::ViewRegisterDifferences, ids::MenuViewRegisterDifferences},
         {cmd::HelpContents, ids::MenuHelpContents},
         {cmd::AppAbout, ids::MenuHelpAbout},
+        // The register list and one send to several registers at once.
+        {cmd::RegisterList, ids::MenuRegisterList},
+        {cmd::SendToRegisters, ids::MenuRegisterSendToSeveral},
     };
     return rows;
 }
@@ -78,8 +82,8 @@ const std::vector<MenuRow>& MenuTable() {
          {EditUndo, EditRedo, Separator, EditCut, EditCopy, EditPaste, Separator, EditSelectAll,
           Separator, EditFind, FindNext, FindPrevious, Separator, GoToRow}},
         {ids::MenuRegister,
-         {EcrSettings, Separator, ReportToArticles, Separator, SendAll, SendSelected, SendChanges,
-          ReadReport, SendLogo}},
+         {EcrSettings, RegisterList, Separator, ReportToArticles, Separator, SendAll, SendSelected,
+          SendChanges, SendToRegisters, ReadReport, SendLogo}},
         {ids::MenuView,
          {ViewToolbar, ViewStatusBar, Separator, NextPane, PrevPane, Separator,
           ViewRegisterDifferences}},

@@ -53,6 +53,9 @@ inline constexpr int FileExportSheet = 32791;
 inline constexpr int SendChanges = 32792;
 inline constexpr int ViewRegisterDifferences = 32793;
 inline constexpr int AppAbout = 57664;
+// The register list and one send to several registers at once.
+inline constexpr int RegisterList = 32794;
+inline constexpr int SendToRegisters = 32795;
 } // namespace cmd
 
 // One command: its menu text (with "\t" and the key it shows, which is also its first key) and

@@ -9,8 +9,10 @@
 #include "ui/LogoCommand.h"
 #include "ui/PrintCommands.h"
 #include "ui/QtFeedback.h"
+#include "ui/RegisterChooser.h"
 #include "ui/RegisterCommands.h"
 #include "ui/RegisterDifferences.h"
+#include "ui/RegisterListCommands.h"
 #include "ui/SheetCommands.h"
 #include "ui/StatusPanes.h"
 #include "ui/TableGrid.h"
@@ -44,6 +46,7 @@ CMainFrame::CMainFrame(QWidget* parent)
     m_files = new CFileCommands(*this);
     m_sheets = new CSheetCommands(*this);
     m_bars = new CWindowBars(*this, *m_commands);
+    BindRegisterList();
     new CHelpCommands(*m_commands, *this, *m_panes, QApplication::applicationFilePath());
 
     connect(m_view, &CKassivoView::focusPaneChanged, m_panes, &CStatusPanes::SetFocusPane);
@@ -136,8 +139,29 @@ void CMainFrame::BindDifferences() {
             &CRegisterDifferences::KnownStateChanged);
 }
 
+// The toolbar's register chooser and the Register menu's list commands; the chooser shows the
+// register in force whenever the title follows it.
+void CMainFrame::BindRegisterList() {
+    CRegisterCommands* reg = m_register;
+    const auto iniFile = [reg] { return reg->IniFile(); };
+    m_chooser = new CRegisterChooser(*m_bars->Toolbar(), iniFile, *m_feedback);
+    connect(m_chooser, &CRegisterChooser::registerChosen, m_register,
+            &CRegisterCommands::TakeSettingsInForce);
+    m_registerList =
+        new CRegisterListCommands(*m_commands, *m_view, m_register->KnownState(), iniFile, *this);
+    connect(m_registerList, &CRegisterListCommands::listChanged, this,
+            &CMainFrame::UpdateFrameTitle);
+    connect(m_registerList, &CRegisterListCommands::knownStateChanged, m_differences,
+            &CRegisterDifferences::KnownStateChanged);
+}
+
 void CMainFrame::UpdateFrameTitle() {
-    setWindowTitle(MessageText(FrameTitle(ConnectionSettings())));
+    if (m_chooser == nullptr) {
+        setWindowTitle(MessageText(FrameTitle(ConnectionSettings())));
+        return;
+    }
+    m_chooser->Refresh();
+    setWindowTitle(MessageText(m_chooser->FrameTitle()));
 }
 
 bool CMainFrame::OpenStartFile(const std::string& path) {

@@ -11,7 +11,9 @@ class CFileCommands;
 class CKassivoView;
 class CLogoCommand;
 class CQtFeedback;
+class CRegisterChooser;
 class CRegisterCommands;
+class CRegisterListCommands;
 class CRegisterDifferences;
 class CSheetCommands;
 class CStatusPanes;
@@ -35,6 +37,8 @@ public:
     CWindowBars& Bars() const { return *m_bars; }
     CLogoCommand& Logo() const { return *m_logo; }
     CRegisterDifferences& Differences() const { return *m_differences; }
+    CRegisterChooser& Chooser() const { return *m_chooser; }
+    CRegisterListCommands& RegisterList() const { return *m_registerList; }
 
     // The title from the connection settings in force.
     void UpdateFrameTitle();
@@ -49,6 +53,7 @@ private:
     void BindEditCommands();
     void BindViewCommands();
     void BindDifferences();
+    void BindRegisterList();
 
     CStatusPanes* m_panes;
     CQtFeedback* m_feedback;
@@ -60,6 +65,8 @@ private:
     CWindowBars* m_bars = nullptr;
     CLogoCommand* m_logo = nullptr;
     CRegisterDifferences* m_differences = nullptr;
+    CRegisterChooser* m_chooser = nullptr;
+    CRegisterListCommands* m_registerList = nullptr;
 };
 
 } // namespace tillora

@@ -6,6 +6,7 @@
 #include "link/IniLocation.h"
 #include "link/Message.h"
 #include "link/PortSettings.h"
+#include "link/RegisterInForce.h"
 #include "link/SerialDevices.h"
 #include "res/StringIds.h"
 #include "sim/DemoRegister.h"
@@ -67,6 +68,7 @@ void CRegisterCommands::Connect(const RegisterConnection& connection) {
         m_knownState = CKnownRegisterState(m_demoState->Path() / "registers");
         ShowSettingsInForce();
     }
+    m_frame.UpdateFrameTitle(); // the register chooser reads the file connected to
     emit knownStateChanged();
 }
 
@@ -90,6 +92,7 @@ LineChoice CRegisterCommands::LineFrom(const EcrIniFile& ini) const {
     LineChoice line;
     line.comIndex = ConnectionSettings().EcrCom;
     line.devices = LoadPortDevices(ini);
+    line.device = LoadEcrPort(ini); // the port of a register chosen from the list, if any
     line.demoLine = m_demoLine;
     line.traceFile = m_connection.traceFile;
     return line;
@@ -172,11 +175,16 @@ void CRegisterCommands::OnEcrSettings() {
     }
     m_settingsAccepted = true;
     ConnectionSettings() = dialog.Settings();
-    if (!SavePortDevices(ini, dialog.Devices())) {
+    // The COM port chosen here takes the place of a port a register of the list put in force.
+    if (!SavePortDevices(ini, dialog.Devices()) || !SaveEcrPort(ini, "")) {
         ShowError(m_frame.Feedback(), ids::SettingsNotWritten, ini.GetPath().c_str());
     }
+    TakeSettingsInForce(); // another register, or another model
+}
+
+void CRegisterCommands::TakeSettingsInForce() {
     ShowSettingsInForce();
-    emit knownStateChanged(); // another register, or another model
+    emit knownStateChanged();
 }
 
 } // namespace tillora

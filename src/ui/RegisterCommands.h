@@ -64,6 +64,9 @@ public:
     CTransferProgress& Progress() const { return *m_progress; }
 
     void OnEcrSettings();
+    // Another register's settings were put in force (the toolbar's register chooser): the
+    // company lines' columns, the title and the known state follow.
+    void TakeSettingsInForce();
     void OnSendAll();
     void OnSendSelected();
     void OnSendChanges();

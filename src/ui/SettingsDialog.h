@@ -57,13 +57,13 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    IFeedback& Feedback();
 
 private:
     void OnInfo();
     void ShowDeviceOfPort(int com);
     void DeviceEdited(const QString& text);
     QString PortLabel(int com) const;
-    IFeedback& Feedback();
 
     EcrSettings m_settings;
     PortDevices m_devices;

@@ -2,7 +2,9 @@
 // register, each on its own pseudo-terminal; and Ctrl+C during a send.
 #include "SimProcess.h"
 #include "TempFolder.h"
+#include "link/EcrIniFile.h"
 #include "link/Message.h"
+#include "link/RegisterInForce.h"
 #include "res/StringIds.h"
 
 #include <gmock/gmock.h>
@@ -114,6 +116,25 @@ TEST_F(CliRegistersE2ETest, ListKeepsCyrillicNamesAndTakesTheSettingsDialogsChec
     const ProgramResult info = Cli({"--register", "магазин", "info"});
     EXPECT_EQ(info.status, 0) << info.err;
     EXPECT_EQ(info.out, "000222\n");
+}
+
+// The register the window's chooser put in force ([ECR] with its port) is the tool's too, until
+// a COM port written with config takes its place.
+TEST_F(CliRegistersE2ETest, TheRegisterPutInForceIsTheToolsUntilAComPortIsWritten) {
+    AddRegister("A", 333);
+    {
+        EcrIniFile ini(Path("t.ini").string());
+        const std::optional<NamedRegister> reg = FindRegister(ini, "A");
+        ASSERT_TRUE(reg.has_value());
+        ASSERT_TRUE(SaveRegisterInForce(ini, *reg));
+    }
+    const ProgramResult info = Cli({"info"});
+    EXPECT_EQ(info.status, 0) << info.err;
+    EXPECT_EQ(info.out, "000333\n");
+    EXPECT_THAT(Cli({"config"}).out, HasSubstr("Port=" + sims[0]->Device() + "\n"));
+    EXPECT_EQ(Cli({"config", "--com", "2"}).status, 0);
+    EXPECT_EQ(EcrIniFile(Path("t.ini").string()).GetString("ECR", "Port", "?"), "");
+    EXPECT_THAT(Cli({"config"}).out, HasSubstr("Port=COM2"));
 }
 
 TEST_F(CliRegistersE2ETest, OneSendGivesEveryRegisterTheSameRecords) {

@@ -1,4 +1,5 @@
 #include "res/StringTable.h"
+#include "res/RegisterListIds.h"
 #include "res/StringIds.h"
 
 #include <gtest/gtest.h>
@@ -30,18 +31,21 @@ Entries AllTexts() {
     return entries;
 }
 
-// The named constants as the header declares them, read from the header itself so that a name
+// The named constants as the headers declare them, read from the header itself so that a name
 // added later is checked without touching this test.
 std::map<std::string, unsigned> NamedIds() {
-    const auto header = std::filesystem::path(TILLORA_SOURCE_DIR) / "src" / "res" / "StringIds.h";
-    std::ifstream in(header);
-    std::stringstream text;
-    text << in.rdbuf();
-    const std::string source = text.str();
-    const std::regex declaration(R"(inline constexpr unsigned (\w+) = (\d+);)");
     std::map<std::string, unsigned> ids;
-    for (std::sregex_iterator it(source.begin(), source.end(), declaration), end; it != end; ++it) {
-        ids[(*it)[1]] = static_cast<unsigned>(std::stoul((*it)[2]));
+    for (const char* name : {"StringIds.h", "RegisterListIds.h"}) {
+        const auto header = std::filesystem::path(TILLORA_SOURCE_DIR) / "src" / "res" / name;
+        std::ifstream in(header);
+        std::stringstream text;
+        text << in.rdbuf();
+        const std::string source = text.str();
+        const std::regex declaration(R"(inline constexpr unsigned (\w+) = (\d+);)");
+        for (std::sregex_iterator it(source.begin(), source.end(), declaration), end; it != end;
+             ++it) {
+            ids[(*it)[1]] = static_cast<unsigned>(std::stoul((*it)[2]));
+        }
     }
     return ids;
 }
@@ -254,6 +258,16 @@ TEST(StringTableTest, FormatsCarryExactlyTheirDirectives) {
         {ids::RegisterNameInvalid, {"%s"}},
         {ids::RegisterUnknown, {"%s"}},
         {ids::RegisterNotSaved, {"%s"}},
+        {ids::FrameTitleNamed, {"%s", "%s"}},
+        {ids::RegisterRemoveQuestion, {"%s"}},
+        {ids::RegisterNameTaken, {"%s"}},
+        {ids::RegisterCopyName, {"%s"}},
+        {ids::RegisterListEntry, {"%s", "%s"}},
+        {ids::SeveralTable, {"%s"}},
+        {ids::SeveralOutcome, {"%s", "%s"}},
+        {ids::SeveralConfirmed, {"%s"}},
+        {ids::SeveralRefused, {"%s"}},
+        {ids::SeveralDone, {"%u", "%u"}},
     };
     // Every other text goes through the formatter with no arguments, so it must hold none.
     for (const auto& [id, text] : AllTexts()) {

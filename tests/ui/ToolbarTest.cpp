@@ -4,10 +4,12 @@
 #include "ui/Commands.h"
 #include "ui/KassivoView.h"
 #include "ui/MainFrame.h"
+#include "ui/RegisterChooser.h"
 #include "ui/Toolbar.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QImage>
 #include <QStatusBar>
 #include <QTest>
@@ -43,7 +45,13 @@ private slots:
         for (QAction* action : Toolbar()->actions()) {
             shown << (action->isSeparator() ? QStringLiteral("|") : action->toolTip());
         }
-        QCOMPARE(shown, expected);
+        QCOMPARE(shown.mid(0, expected.size()), expected);
+        // After the commands, the register chooser with its label.
+        const QList<QAction*> rest = Toolbar()->actions().mid(expected.size());
+        QCOMPARE(rest.size(), 3);
+        QVERIFY(rest[0]->isSeparator());
+        QCOMPARE(Toolbar()->widgetForAction(rest[2]),
+                 static_cast<QWidget*>(frame->Chooser().Combo()));
         QCOMPARE(Toolbar()->iconSize(), QSize(16, 16));
         QCOMPARE(Toolbar()->objectName(), QStringLiteral("toolbar"));
     }
