@@ -4,6 +4,7 @@
 #include "res/StringIds.h"
 #include "res/StringTable.h"
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <regex>
@@ -129,6 +130,12 @@ std::string UsageErrorText(const CLI::Error& error) {
     }
     if (Is<CLI::ExtrasError>(error)) {
         return FormatMessage(ids::CliUsageExtra, AfterColon(message).c_str());
+    }
+    // Our own checks (the table names) already say it in Bulgarian.
+    const bool ours = std::any_of(message.begin(), message.end(),
+                                  [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    if (Is<CLI::ValidationError>(error) && ours) {
+        return message;
     }
     if (Is<CLI::ConversionError>(error) || Is<CLI::ValidationError>(error) ||
         Is<CLI::InvalidError>(error)) {

@@ -69,8 +69,8 @@ TEST_F(CliArgumentsTest, HelpAndWrongCommandLinesAreToldInBulgarian) {
         {{"--model", "11", "models"}, ExitUsage, "--model: недопустима стойност"},
         {{"--yes", "--no", "models"}, ExitUsage, "не могат да се дават заедно"},
         {{"models", "extra"}, ExitUsage, "излишни аргументи: extra"},
-        {{"load", "nothing", "f.txt"}, ExitUsage, "недопустима стойност"},
-        {{"send", "report", "f.txt"}, ExitUsage, "недопустима стойност"},
+        {{"load", "nothing", "f.txt"}, ExitUsage, "непозната таблица: nothing"},
+        {{"send", "report", "f.txt"}, ExitUsage, "отчетите само се четат"},
     };
     for (const auto& c : cases) {
         testing::internal::CaptureStdout();
