@@ -5,11 +5,13 @@
 #include "ui/KassivoView.h"
 #include "ui/MainFrame.h"
 #include "ui/StatusPanes.h"
+#include "ui/TableGrid.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QEventLoop>
 #include <QFile>
+#include <QFontInfo>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -95,6 +97,13 @@ bool CTestSteps::RunStep(const QString& step) {
         QEventLoop wait;
         QTimer::singleShot(value, &wait, &QEventLoop::quit);
         wait.exec();
+        return true;
+    }
+    if (verb == QLatin1String("font") && argument.isEmpty()) {
+        // What the tables are shown in, as the system resolved the font asked for.
+        const QFontInfo used(m_frame.View().CurrentGrid().font());
+        m_frame.Panes().SetMessage(used.fixedPitch() ? QStringLiteral("fixed pitch")
+                                                     : QStringLiteral("proportional"));
         return true;
     }
     if (verb == QLatin1String("quit") && argument.isEmpty()) {

@@ -16,6 +16,8 @@ class CMainFrame;
 //   save-as FILE   file save as, with FILE chosen in the dialog
 //   command ID     triggers the command with that id
 //   pause MS       lets the window run for MS milliseconds (for a screenshot)
+//   font           puts "fixed pitch" or "proportional" in the status bar: the tables' font as
+//                  the system resolved it
 //   quit           ends the program
 // After each step one line goes to the log: the step, a tab and the status bar's message. A step
 // that fails (an unknown step, a command that is disabled or says no) ends the program with 1.
