@@ -16,6 +16,10 @@ set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Tillora)
 set(CPACK_PACKAGE_EXECUTABLES tillora Tillora)
 set(CPACK_NSIS_MENU_LINKS share/doc/tillora/index.html "Tillora - user guide")
 
+# A 64-bit installer for the 64-bit program: it also runs where Windows (or Wine) has no 32-bit
+# part, and it is a Unicode one. zlib packs in a fraction of lzma's time, for a few MB more.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+set(CPACK_NSIS_COMPRESSOR zlib)
 set(CPACK_NSIS_PACKAGE_NAME Tillora)
 set(CPACK_NSIS_DISPLAY_NAME Tillora)
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
