@@ -55,7 +55,9 @@ trap cleanup EXIT
 # One wineserver for the whole stage: without it each program pays Wine's start-up again.
 start_wineserver() {
     mkdir -p "$WINEPREFIX"
-    wineserver -p || true # one already running for this prefix serves as well
+    # One already running for this prefix serves as well. What it writes when it is stopped (a
+    # list of its objects) is no news.
+    wineserver -p 2>/dev/null || true
     "$wine" cmd /c exit >/dev/null 2>&1 || true # makes the prefix on the first run
 }
 start_wineserver
@@ -193,11 +195,13 @@ cli_done=$SECONDS
 # ---- End to end: the Windows window against the register, on a virtual display --------------
 if [ $window = yes ]; then
     # The window's own commands, as a user gives them: each table read from its file and sent,
-    # the report read and both report tables saved; the articles shown for the screenshot.
+    # the report read and both report tables saved; the articles sent once more for the
+    # screenshot. The tables' font must have come out fixed-pitch.
     steps=$work/window.steps
     cat >"$steps" <<'STEPS'
 tab 0
 open артикули.txt
+font
 command 32778
 tab 1
 open оператори.txt
@@ -214,7 +218,7 @@ save-as отчет-артикули.txt
 tab 5
 save-as отчет-подгрупи.txt
 tab 0
-font
+command 32778
 pause 3000
 quit
 STEPS
@@ -239,36 +243,44 @@ STEPS
     start_register windows-window
     prepare_files "$work/windows-window"
     write_ini "$work/windows-window"
-    wine_com1 "$pty"
-    # What the window learns of the register goes under %APPDATA%\Tillora: start without it.
-    appdata=$(winepath -u "$("$wine" cmd /c echo %APPDATA% | tr -d '\r')")
-    rm -rf "$appdata/Tillora"
     Xvfb -displayfd 4 -screen 0 1280x800x24 -nolisten tcp 4>"$work/display" 2>/dev/null &
     xvfb=$!
     for _ in $(seq 100); do
         [ -s "$work/display" ] && break
         sleep 0.1
     done
+    # Wine's desktop takes the display it finds when the server starts.
+    export DISPLAY=:$(cat "$work/display")
+    wine_com1 "$pty"
+    # What the window learns of the register goes under %APPDATA%\Tillora: start without it.
+    appdata=$(winepath -u "$("$wine" cmd /c echo %APPDATA% | tr -d '\r')")
+    rm -rf "$appdata/Tillora"
     screenshot=$root/build-mingw/window-under-wine.png
     (
         cd "$work/windows-window"
-        DISPLAY=:$(cat "$work/display") timeout 300 "$wine" "$root/build-mingw/bin/tillora.exe" \
+        timeout 300 "$wine" "$root/build-mingw/bin/tillora.exe" \
             --ini settings.ini --test-steps "$(winepath -w "$steps")" --test-log steps.log
     ) &
     window_pid=$!
-    # The articles are shown again before the pause: the moment for the picture.
+    # The articles are sent once more before the pause: the moment for the picture.
     for _ in $(seq 600); do
-        [ "$(tail -n 1 "$work/windows-window/steps.log" 2>/dev/null | cut -f 1)" = "font" ] &&
+        [ "$(tail -n 1 "$work/windows-window/steps.log" 2>/dev/null | cut -f 1)" = "command 32778" ] &&
             grep -q '^tab 5' "$work/windows-window/steps.log" && break
         kill -0 "$window_pid" 2>/dev/null || break
         sleep 0.5
     done
     sleep 1
-    DISPLAY=:$(cat "$work/display") import -window root "$screenshot" || true
+    import -window root "$screenshot"
+    # A screen of one colour would say that the window never showed.
+    [ "$(identify -format %k "$screenshot")" -gt 50 ] || { echo "no window on the screen"; exit 1; }
     window_status=0
     wait "$window_pid" || window_status=$?
-    kill "$xvfb" 2>/dev/null || true
     stop_registers
+    wineserver -k
+    wineserver -w
+    kill "$xvfb" 2>/dev/null || true
+    unset DISPLAY
+    start_wineserver
     if [ "$window_status" -ne 0 ]; then
         echo "The Windows window ended with $window_status; its steps:"
         cat "$work/windows-window/steps.log" || true
