@@ -28,13 +28,24 @@ for package in dpkg-dev qt6-base-dev-tools; do
 done
 version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev-tools)
 
-# apt-get source needs the source lists, which a Debian installation often leaves out.
+# apt-get source needs the source lists, which a Debian installation often leaves out. They are
+# added for the same archives, suites and signing keys as the packages come from (a line for the
+# same archive with other keys would make apt refuse every list), and taken back if apt refuses.
 if ! grep -rqsE '^deb-src |^Types:.*deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/; then
-    codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
-    echo "Adding the source lists of Debian $codename"
-    echo "deb-src http://deb.debian.org/debian $codename main" |
-        $sudo tee /etc/apt/sources.list.d/tillora-deb-src.list >/dev/null
-    $sudo apt-get update -qq
+    if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+        added=/etc/apt/sources.list.d/tillora-deb-src.sources
+        sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |
+            $sudo tee "$added" >/dev/null
+    else
+        added=/etc/apt/sources.list.d/tillora-deb-src.list
+        grep -hE '^deb ' /etc/apt/sources.list | sed 's/^deb /deb-src /' | $sudo tee "$added" >/dev/null
+    fi
+    echo "Added the source lists in $added"
+    if ! $sudo apt-get update -qq; then
+        $sudo rm -f "$added"
+        echo "apt refused the source lists; add a deb-src line by hand" >&2
+        exit 1
+    fi
 fi
 
 if [ ! -d "$sources/qtbase" ]; then
