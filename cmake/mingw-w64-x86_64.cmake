@@ -1,6 +1,10 @@
-# Cross-builds the core, tillora-cli and the unit tests for 64-bit Windows with Debian's
-# MinGW-w64 (posix threads, for std::thread and std::mutex). The programs are linked statically,
-# so that a lone .exe runs under Wine or on a Windows PC without MinGW's DLLs beside it.
+# Cross-builds Tillora for 64-bit Windows with Debian's MinGW-w64 (posix threads, for std::thread
+# and std::mutex). The programs are linked statically with the C and C++ runtimes, so that a lone
+# tillora-cli.exe runs under Wine or on a Windows PC without MinGW's DLLs beside it.
+# The window needs Qt built for MinGW; the first of these folders that holds one is used:
+# the cache variable or environment variable QT_MINGW_DIR, ../shared/qt6-mingw-w64 beside the
+# project, and the folder that scripts/build-qt-mingw.sh fills (~/.cache/tillora/qt6-mingw-w64).
+# Without any, the core, tillora-cli and the unit tests are built and the window is not.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -26,4 +30,22 @@ set(ENV{PKG_CONFIG_PATH} "")
 find_program(TILLORA_WINE NAMES wine64 wine PATHS /usr/lib/wine)
 if(TILLORA_WINE)
     set(CMAKE_CROSSCOMPILING_EMULATOR ${TILLORA_WINE})
+endif()
+
+# Qt for MinGW. Its host tools (moc, rcc, uic) are the build machine's own Qt of the same version.
+if(NOT QT_MINGW_DIR)
+    foreach(candidate "$ENV{QT_MINGW_DIR}" "${CMAKE_CURRENT_LIST_DIR}/../../shared/qt6-mingw-w64"
+                      "$ENV{HOME}/.cache/tillora/qt6-mingw-w64")
+        if(candidate AND EXISTS "${candidate}/lib/cmake/Qt6/Qt6Config.cmake")
+            get_filename_component(candidate "${candidate}" ABSOLUTE)
+            set(QT_MINGW_DIR "${candidate}" CACHE PATH "Qt 6 built for MinGW-w64")
+            break()
+        endif()
+    endforeach()
+endif()
+if(QT_MINGW_DIR)
+    list(PREPEND CMAKE_FIND_ROOT_PATH "${QT_MINGW_DIR}")
+    list(PREPEND CMAKE_PREFIX_PATH "${QT_MINGW_DIR}/lib/cmake")
+    set(QT_HOST_PATH /usr)
+    set(QT_HOST_PATH_CMAKE_DIR /usr/lib/x86_64-linux-gnu/cmake)
 endif()

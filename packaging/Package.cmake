@@ -1,5 +1,10 @@
 # `cpack` in the build folder makes a Debian package of everything `cmake --install` puts in place.
-# dpkg-shlibdeps (Debian's dpkg-dev) works out the libraries' packages.
+# dpkg-shlibdeps (Debian's dpkg-dev) works out the libraries' packages. The Windows build makes an
+# installer instead.
+if(WIN32)
+    include(${CMAKE_CURRENT_LIST_DIR}/WindowsInstaller.cmake)
+    return()
+endif()
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tillora)

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian 12 machine lacks to build and test Tillora; with "sanitizers", also
 # clang and its sanitizer and fuzzer runtimes, for the sanitized build and the fuzz targets; with
-# "mingw", the MinGW-w64 cross compiler, GoogleTest's sources and Wine, for the Windows build and
-# its tests; with "accessibility", a virtual display and the AT-SPI bus with its Python client,
-# for reading the window as a screen reader does.
+# "mingw", the MinGW-w64 cross compiler, GoogleTest's sources, Wine, NSIS, a virtual display and
+# ImageMagick's import, for the Windows build, its tests, its installer and a screenshot; with
+# "accessibility", a virtual display and the AT-SPI bus with its Python client, for reading the
+# window as a screen reader does.
 set -euo pipefail
 
 packages=(
@@ -16,7 +17,8 @@ packages=(
 )
 case "${1:-}" in
 sanitizers) packages+=(clang-14 libclang-rt-14-dev) ;;
-mingw) packages+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix googletest wine wine64) ;;
+mingw) packages+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix googletest wine wine64
+    qt6-base-dev-tools nsis xvfb xauth imagemagick) ;;
 accessibility) packages+=(xvfb xauth dbus at-spi2-core python3-pyatspi) ;;
 esac
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Draws the program's icon: a cash register with its receipt, as tillora.svg and as PNG files of
-16, 32, 48, 64, 128 and 256 pixels (tillora-SIZE.png). Standard library only.
+"""Draws the program's icon: a cash register with its receipt, as tillora.svg, as PNG files of
+16, 32, 48, 64, 128 and 256 pixels (tillora-SIZE.png) and as tillora.ico, which holds the PNG
+pictures of 16, 32, 48 and 256 pixels for Windows. Standard library only.
 
 The drawing is a list of filled shapes on a 64-unit square, painted in order. Each shape writes
 itself as an SVG element and gives its signed distance (inside is negative) for the PNG files,
@@ -208,6 +209,18 @@ def png_bytes(pixels):
             + chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + chunk(b"IEND", b""))
 
 
+def ico_bytes(pngs):
+    """A Windows icon file whose pictures are PNG data, as Windows Vista and later read them."""
+    header = struct.pack("<HHH", 0, 1, len(pngs))
+    entries = b""
+    offset = len(header) + 16 * len(pngs)
+    for size, data in pngs:
+        side = 0 if size >= 256 else size  # 0 stands for 256
+        entries += struct.pack("<BBBBHHII", side, side, 0, 0, 1, 32, len(data), offset)
+        offset += len(data)
+    return header + entries + b"".join(data for _, data in pngs)
+
+
 def main(argv):
     here = os.path.dirname(os.path.abspath(__file__))
     folder = argv[1] if len(argv) > 1 else os.path.join(here, "..", "src", "res", "app")
@@ -215,9 +228,13 @@ def main(argv):
     shapes = drawing()
     with open(os.path.join(folder, "tillora.svg"), "w", encoding="utf-8") as out:
         out.write(svg_text(shapes))
+    pngs = {}
     for size in SIZES:
+        pngs[size] = png_bytes(render(shapes, size))
         with open(os.path.join(folder, "tillora-%d.png" % size), "wb") as out:
-            out.write(png_bytes(render(shapes, size)))
+            out.write(pngs[size])
+    with open(os.path.join(folder, "tillora.ico"), "wb") as out:
+        out.write(ico_bytes([(size, pngs[size]) for size in (16, 32, 48, 256)]))
     return 0
 
 

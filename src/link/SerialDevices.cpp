@@ -73,6 +73,26 @@ std::string TargetOf(const SerialScanRoots& roots, const fs::path& link) {
 
 } // namespace
 
+std::vector<SerialDevice> ComPortsInOrder(std::vector<SerialDevice> ports) {
+    std::vector<std::pair<long, SerialDevice>> numbered;
+    for (SerialDevice& port : ports) {
+        std::string upper = port.path;
+        std::transform(upper.begin(), upper.end(), upper.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+        const long number = NumberAfter(upper, "COM");
+        if (number > 0) {
+            numbered.emplace_back(number, std::move(port));
+        }
+    }
+    std::stable_sort(numbered.begin(), numbered.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<SerialDevice> ordered;
+    for (auto& entry : numbered) {
+        ordered.push_back(std::move(entry.second));
+    }
+    return ordered;
+}
+
 std::vector<SerialDevice> ScanSerialDevices(const SerialScanRoots& roots) {
     std::vector<SerialDevice> devices;
     const fs::path byId = fs::path(roots.dev) / "serial" / "by-id";

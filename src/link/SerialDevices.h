@@ -25,4 +25,17 @@ struct SerialScanRoots {
 // no such folder (Windows).
 std::vector<SerialDevice> ScanSerialDevices(const SerialScanRoots& roots = {});
 
+// The COM ports that Windows lists (HKLM\HARDWARE\DEVICEMAP\SERIALCOMM): the name opened
+// ("COM7") and, as the target, the driver's device behind it ("\Device\VCP0" for a USB adapter).
+// Empty on other systems.
+std::vector<SerialDevice> ListComPorts();
+
+// What the settings dialog offers for a COM port: the COM ports present on Windows, the devices
+// scanned elsewhere.
+std::vector<SerialDevice> PresentSerialDevices();
+
+// COM ports as the system lists them, in any order, put in the order of their numbers (COM2
+// before COM10); a name that is not "COM" and a number is left out.
+std::vector<SerialDevice> ComPortsInOrder(std::vector<SerialDevice> ports);
+
 } // namespace tillora

@@ -50,7 +50,7 @@ std::string FolderOf(const std::string& path) {
         return {};
     }
     const QString folder = QFileInfo(ToQString(path)).absolutePath();
-    return QDir(folder).exists() ? folder.toStdString() : std::string();
+    return QDir(folder).exists() ? QDir::toNativeSeparators(folder).toStdString() : std::string();
 }
 
 // The one local file of a drag, if that is what it carries.
@@ -312,7 +312,8 @@ std::string CFileCommands::StartFolder(TableKind kind, FileDialogKind dialog) co
         return second;
     }
     const QString last = OpenAppSettings()->value(LastFolderKey).toString();
-    return !last.isEmpty() && QDir(last).exists() ? last.toStdString() : std::string();
+    return !last.isEmpty() && QDir(last).exists() ? QDir::toNativeSeparators(last).toStdString()
+                                                  : std::string();
 }
 
 void CFileCommands::RememberFolder(const std::string& path) const {

@@ -4,6 +4,7 @@
 #include "tables/StatusTexts.h"
 #include "tables/TableTabs.h"
 #include "tables/UnsavedTables.h"
+#include "ui/TableFont.h"
 #include "ui/TableGrid.h"
 #include "ui/UiText.h"
 
@@ -18,19 +19,6 @@
 #include <utility>
 
 namespace tillora {
-namespace {
-
-// "Courier New", 14 pixels, normal weight, fixed pitch: the tables' one font.
-QFont TableFont() {
-    QFont font(QStringLiteral("Courier New"));
-    font.setPixelSize(14);
-    font.setWeight(QFont::Normal);
-    font.setStyleHint(QFont::TypeWriter);
-    font.setFixedPitch(true);
-    return font;
-}
-
-} // namespace
 
 CKassivoView::CKassivoView(QWidget* parent)
     : QWidget(parent), m_measure(TableFont()),

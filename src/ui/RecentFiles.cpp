@@ -44,18 +44,28 @@ CRecentFiles::CRecentFiles(QMenu* menu, QAction* before, QObject* parent)
     Reload();
 }
 
+namespace {
+
+// The full path in the system's own spelling (backslashes on Windows), as its messages and the
+// menu show it and as the core's file functions give it.
+std::string FullPath(const std::string& path) {
+    return QDir::toNativeSeparators(QFileInfo(QString::fromStdString(path)).absoluteFilePath())
+        .toStdString();
+}
+
+} // namespace
+
 void CRecentFiles::Add(const std::string& path) {
     if (path.empty()) {
         return;
     }
-    m_list.Add(QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString());
+    m_list.Add(FullPath(path));
     Store();
     Renew();
 }
 
 void CRecentFiles::Remove(const std::string& path) {
-    const std::string absolute =
-        QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString();
+    const std::string absolute = FullPath(path);
     if (m_list.Remove(path) || m_list.Remove(absolute)) {
         Store();
         Renew();

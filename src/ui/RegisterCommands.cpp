@@ -167,7 +167,7 @@ std::optional<std::string> CRegisterCommands::QueryInfo(IFeedback& feedback) {
 
 void CRegisterCommands::OnEcrSettings() {
     EcrIniFile ini(IniFile());
-    CSettingsDialog dialog(ConnectionSettings(), LoadPortDevices(ini), ScanSerialDevices(),
+    CSettingsDialog dialog(ConnectionSettings(), LoadPortDevices(ini), PresentSerialDevices(),
                            &m_frame);
     dialog.SetInfoQuery([this](IFeedback& feedback) { return QueryInfo(feedback); });
     if (dialog.exec() != QDialog::Accepted) {

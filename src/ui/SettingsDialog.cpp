@@ -19,12 +19,6 @@ namespace {
 constexpr int SerialLength = 6;
 constexpr int PortCount = 4;
 
-#ifdef Q_OS_WIN
-constexpr bool ShowsDevices = false; // the ports are the system's own COM names
-#else
-constexpr bool ShowsDevices = true;
-#endif
-
 QString Text(const std::string& text) {
     return QString::fromStdString(text);
 }
@@ -89,24 +83,22 @@ CSettingsDialog::CSettingsDialog(const EcrSettings& settings, const PortDevices&
     layout->addWidget(LabelFor(ids::SettingsComLabel, m_ports), 2, 0);
     layout->addWidget(m_ports, 2, 1, 1, 2);
     layout->addWidget(m_cancel, 2, 3);
-    if (ShowsDevices) {
-        m_device = new QComboBox(this);
-        m_device->setObjectName(QStringLiteral("deviceList"));
-        m_device->setEditable(true);
-        m_device->setInsertPolicy(QComboBox::NoInsert);
-        m_device->setToolTip(UiText(ids::PortDeviceTip));
-        for (const SerialDevice& device : m_present) {
-            m_device->addItem(Text(device.path));
-            if (!device.target.empty()) {
-                m_device->setItemData(m_device->count() - 1, Text(device.target), Qt::ToolTipRole);
-            }
+    m_device = new QComboBox(this);
+    m_device->setObjectName(QStringLiteral("deviceList"));
+    m_device->setEditable(true);
+    m_device->setInsertPolicy(QComboBox::NoInsert);
+    m_device->setToolTip(UiText(ids::PortDeviceTip));
+    for (const SerialDevice& device : m_present) {
+        m_device->addItem(Text(device.path));
+        if (!device.target.empty()) {
+            m_device->setItemData(m_device->count() - 1, Text(device.target), Qt::ToolTipRole);
         }
-        layout->addWidget(LabelFor(ids::PortDeviceLabel, m_device), 3, 0);
-        layout->addWidget(m_device, 3, 1, 1, 3);
-        connect(m_device, &QComboBox::editTextChanged, this, &CSettingsDialog::DeviceEdited);
-        connect(m_ports, &QComboBox::currentIndexChanged, this, &CSettingsDialog::ShowDeviceOfPort);
-        ShowDeviceOfPort(m_ports->currentIndex());
     }
+    layout->addWidget(LabelFor(ids::PortDeviceLabel, m_device), 3, 0);
+    layout->addWidget(m_device, 3, 1, 1, 3);
+    connect(m_device, &QComboBox::editTextChanged, this, &CSettingsDialog::DeviceEdited);
+    connect(m_ports, &QComboBox::currentIndexChanged, this, &CSettingsDialog::ShowDeviceOfPort);
+    ShowDeviceOfPort(m_ports->currentIndex());
     layout->setColumnStretch(1, 1);
 
     connect(m_info, &QPushButton::clicked, this, &CSettingsDialog::OnInfo);
@@ -146,12 +138,13 @@ PortDevices CSettingsDialog::Devices() const {
 
 QString CSettingsDialog::PortLabel(int com) const {
     const std::string name(LoadString(ids::SettingsCom1 + static_cast<unsigned>(com)));
-    if (!ShowsDevices) {
-        return Text(name);
-    }
     const std::string& device = m_devices[static_cast<std::size_t>(com)];
     const std::string shown =
         device.empty() ? DefaultPortDevices()[static_cast<std::size_t>(com)] : device;
+    // On Windows a port left at its own name says nothing more in brackets.
+    if (QString::compare(Text(shown), Text(name), Qt::CaseInsensitive) == 0) {
+        return Text(name);
+    }
     return Text(FormatMessage(ids::PortWithDevice, name.c_str(), shown.c_str()));
 }
 

@@ -3,7 +3,7 @@
 #include "link/TracingLine.h"
 
 #include <QCommandLineParser>
-#include <QFile>
+#include <QCoreApplication>
 
 #include <cstdio>
 
@@ -17,9 +17,10 @@ void Print(std::FILE* out, const QString& text) {
     std::fflush(out);
 }
 
-// A file name as the system's own functions take it.
-std::string LocalPath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
+// File names cross the program as UTF-8 on every system (the Windows code page cannot spell a
+// Cyrillic name on a machine set to another language).
+std::string Utf8Path(const QString& path) {
+    return path.toStdString();
 }
 
 } // namespace
@@ -29,6 +30,10 @@ std::optional<StartOptions> ParseStartOptions(const QStringList& arguments, int&
     parser.setApplicationDescription(
         QStringLiteral("Tillora: the cash register's tables, reports and logo"));
     const QCommandLineOption help = parser.addHelpOption();
+    // Not Qt's own: on Windows that shows a message box for a program without a console.
+    const QCommandLineOption version(QStringLiteral("version"),
+                                     QStringLiteral("show the program's version"));
+    parser.addOption(version);
     const QCommandLineOption ini(QStringLiteral("ini"),
                                  QStringLiteral("INI file with the connection settings"),
                                  QStringLiteral("FILE"));
@@ -38,6 +43,13 @@ std::optional<StartOptions> ParseStartOptions(const QStringList& arguments, int&
                                    QStringLiteral("write every byte on the line to this file"),
                                    QStringLiteral("FILE"));
     parser.addOptions({ini, demo, trace});
+    // For the tests that work the window by a script; not for users, so not in the help.
+    QCommandLineOption testSteps(QStringLiteral("test-steps"), QString(), QStringLiteral("FILE"));
+    QCommandLineOption testLog(QStringLiteral("test-log"), QString(), QStringLiteral("FILE"));
+    for (QCommandLineOption* hidden : {&testSteps, &testLog}) {
+        hidden->setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(*hidden);
+    }
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("a table file to read into the articles"),
                                  QStringLiteral("[FILE]"));
@@ -52,6 +64,10 @@ std::optional<StartOptions> ParseStartOptions(const QStringList& arguments, int&
         Print(stdout, parser.helpText());
         return std::nullopt;
     }
+    if (parser.isSet(version)) {
+        Print(stdout, QStringLiteral("tillora %1\n").arg(QCoreApplication::applicationVersion()));
+        return std::nullopt;
+    }
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1) {
         Print(stderr, QStringLiteral("one table file at most\n\n") + parser.helpText());
@@ -59,11 +75,13 @@ std::optional<StartOptions> ParseStartOptions(const QStringList& arguments, int&
         return std::nullopt;
     }
     StartOptions options;
-    options.connection.iniFile = LocalPath(parser.value(ini));
+    options.connection.iniFile = Utf8Path(parser.value(ini));
     options.connection.demo = parser.isSet(demo);
-    options.connection.traceFile = LocalPath(parser.value(trace));
+    options.connection.traceFile = Utf8Path(parser.value(trace));
+    options.testSteps = parser.value(testSteps);
+    options.testLog = parser.value(testLog);
     if (!files.isEmpty()) {
-        options.file = LocalPath(files.front());
+        options.file = Utf8Path(files.front());
     }
     if (!CanTraceTo(options.connection.traceFile)) {
         Print(stderr, QStringLiteral("--trace: cannot write %1\n").arg(parser.value(trace)));

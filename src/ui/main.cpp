@@ -7,6 +7,7 @@
 #include "ui/RegisterCommands.h"
 #include "ui/Splash.h"
 #include "ui/StartOptions.h"
+#include "ui/TestSteps.h"
 
 #include <QApplication>
 #include <QFile>
@@ -21,6 +22,20 @@ constexpr int ExitStartFileNotOpened = 1;
 bool OpensForReading(const std::string& path) {
     QFile file(QString::fromStdString(path));
     return file.open(QIODevice::ReadOnly);
+}
+
+// The hidden test option: the steps run once the window is up; a steps file that cannot be read
+// ends the program as a step that fails does.
+void StartTestSteps(tillora::CMainFrame& frame, const tillora::StartOptions& options) {
+    if (options.testSteps.isEmpty()) {
+        return;
+    }
+    bool read = false;
+    QStringList steps = tillora::CTestSteps::ReadSteps(options.testSteps, read);
+    if (!read) {
+        steps = QStringList{QStringLiteral("unreadable steps file")};
+    }
+    (new tillora::CTestSteps(frame, steps, options.testLog))->Start();
 }
 
 } // namespace
@@ -67,6 +82,7 @@ int main(int argc, char** argv) {
         if (started) {
             splash.CloseAfterPainting(frame);
             frame.show();
+            StartTestSteps(frame, *options);
             result = QApplication::exec();
         } else {
             result = ExitStartFileNotOpened;

@@ -105,5 +105,21 @@ TEST_F(SerialDevicesTest, NoDeviceFolderGivesNothing) {
     EXPECT_THAT(ScanSerialDevices(roots), IsEmpty());
 }
 
+// Windows lists its ports in the order the drivers came; the dialog offers them by number.
+TEST(ComPortsTest, GoByNumberAndOnlyComNamesCount) {
+    const std::vector<SerialDevice> ordered = ComPortsInOrder({{"COM10", "\\Device\\VCP1"},
+                                                               {"COM7", "\\Device\\VCP0"},
+                                                               {"LPT1", "\\Device\\Parallel0"},
+                                                               {"com2", "\\Device\\Serial1"},
+                                                               {"COM", ""},
+                                                               {"COM1x", ""}});
+    std::vector<std::string> names;
+    for (const SerialDevice& port : ordered) {
+        names.push_back(port.path + "=" + port.target);
+    }
+    EXPECT_THAT(names, ElementsAre("com2=\\Device\\Serial1", "COM7=\\Device\\VCP0",
+                                   "COM10=\\Device\\VCP1"));
+}
+
 } // namespace
 } // namespace tillora

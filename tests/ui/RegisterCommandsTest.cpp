@@ -284,6 +284,9 @@ private slots:
         QTest::newRow("a file") << QStringList{"prices.txt"} << true << "" << false << "prices.txt";
         QTest::newRow("everything") << QStringList{"--ini", "my.ini", "--demo", "a.txt"} << true
                                     << "my.ini" << true << "a.txt";
+        // UTF-8 on every system, as the core's file functions take names.
+        QTest::newRow("Cyrillic names") << QStringList{"--ini", "настройки.ini", "артикули.txt"}
+                                        << true << "настройки.ini" << false << "артикули.txt";
         QTest::newRow("options after the file")
             << QStringList{"a.txt", "--demo"} << true << "" << true << "a.txt";
         QTest::newRow("two files") << QStringList{"a.txt", "b.txt"} << false << "" << false << "";

@@ -215,9 +215,29 @@ private slots:
         QCOMPARE(dialog->ComList()->itemText(1), QStringLiteral("COM2 (/dev/pts/7)"));
         dialog->ComList()->setCurrentIndex(0);
         dialog->DeviceList()->lineEdit()->clear();
-        QCOMPARE(dialog->ComList()->itemText(0), QStringLiteral("COM1 (/dev/ttyS0)"));
-        const PortDevices expected{"/dev/ttyS0", "/dev/pts/7", "/dev/ttyS2", "/dev/ttyS3"};
+        const std::string standard = DefaultPortDevices()[0]; // /dev/ttyS0, or COM1 on Windows
+        QCOMPARE(dialog->ComList()->itemText(0),
+                 standard == "COM1"
+                     ? QStringLiteral("COM1")
+                     : QStringLiteral("COM1 (%1)").arg(QString::fromStdString(standard)));
+        const PortDevices expected{standard, "/dev/pts/7", "/dev/ttyS2", "/dev/ttyS3"};
         QCOMPARE(dialog->Devices(), expected);
+    }
+
+    // Windows: the ports present by their COM names; an adapter at COM7 serves as COM1.
+    void aComPortBeyondCom4IsTakenForOneOfTheFour() {
+        dialog = new CSettingsDialog({0, 0, 123}, {"COM1", "COM2", "COM3", "COM4"},
+                                     {{"COM1", "\\Device\\Serial0"}, {"COM7", "\\Device\\VCP0"}});
+        dialog->SetFeedback(&feedback);
+        QCOMPARE(dialog->ComList()->itemText(0), QStringLiteral("COM1"));
+        QCOMPARE(dialog->DeviceList()->itemData(1, Qt::ToolTipRole).toString(),
+                 QStringLiteral("\\Device\\VCP0"));
+        dialog->DeviceList()->setCurrentIndex(1);
+        QCOMPARE(dialog->ComList()->itemText(0), QStringLiteral("COM1 (COM7)"));
+        QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
+        const PortDevices expected{"COM7", "COM2", "COM3", "COM4"};
+        QCOMPARE(dialog->Devices(), expected);
+        QCOMPARE(dialog->Settings().EcrCom, 0);
     }
 
 private:

@@ -1,5 +1,6 @@
 #include "ui/StatusPanes.h"
 
+#include <QFontDatabase>
 #include <QLabel>
 #include <QStatusBar>
 #include <QTest>
@@ -43,6 +44,9 @@ private slots:
         }
         QCOMPARE(requests.count, 0);
         auto* pane = bar.findChild<CMessagePane*>(QStringLiteral("messagePane"));
+        if (QFontDatabase::families().isEmpty()) {
+            QSKIP("no fonts to measure the texts by (Qt's offscreen platform on Windows)");
+        }
         QVERIFY(pane->width() > 300);
     }
 

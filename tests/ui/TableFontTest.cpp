@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QTemporaryDir>
@@ -14,19 +15,30 @@
 using namespace tillora;
 
 // The tables' font on a machine with neither "Courier New" nor the Liberation fonts that stand in
-// for it: fontconfig is given the DejaVu fonts alone, before the application reads its fonts.
+// for it: on Linux fontconfig is given the DejaVu fonts alone, before the application reads its
+// fonts; a Wine prefix has no "Courier New" of its own.
 class TableFontTest : public QObject {
     Q_OBJECT
 private slots:
     void aMachineWithoutCourierNewShowsTheTablesInAMonospaceFont() {
+#ifdef Q_OS_WIN
+        // Qt's offscreen platform reads no Windows fonts; the window's run under Wine on the
+        // windows platform checks the font there (scripts/test-windows.sh).
+        if (QFontDatabase::families().isEmpty()) {
+            QSKIP("this platform offers no fonts");
+        }
+#else
         if (qEnvironmentVariableIsEmpty("FONTCONFIG_FILE")) {
             QSKIP("the DejaVu fonts are not installed here");
         }
+#endif
         CKassivoView view;
         const QFont font = view.Grid(TableKind::Articles).font();
         const QFontInfo used(font);
         QVERIFY2(used.fixedPitch(), qPrintable(used.family()));
+#ifndef Q_OS_WIN
         QVERIFY2(!used.family().contains(QStringLiteral("Liberation")), qPrintable(used.family()));
+#endif
 
         // The columns are measured in the font the cells are drawn in.
         CTableGrid& grid = view.Grid(TableKind::Articles);

@@ -1,0 +1,15 @@
+# The cross-built window compiles the Qt Widgets headers once, not once a source: its own sources
+# and every window test take them from one precompiled header. (GCC takes a precompiled header
+# made with other -D options as long as the headers in it do not read those macros.)
+set(tillora_qt_headers <QtWidgets> <QtPrintSupport>)
+target_precompile_headers(tillora_grid PRIVATE ${tillora_qt_headers})
+target_precompile_headers(tillora_ui PRIVATE ${tillora_qt_headers})
+foreach(folder ui grid)
+    get_property(tests DIRECTORY ${PROJECT_SOURCE_DIR}/tests/${folder} PROPERTY BUILDSYSTEM_TARGETS)
+    foreach(test ${tests})
+        get_target_property(type ${test} TYPE)
+        if(type STREQUAL "EXECUTABLE")
+            target_precompile_headers(${test} REUSE_FROM tillora_${folder})
+        endif()
+    endforeach()
+endforeach()
