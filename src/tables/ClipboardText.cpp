@@ -38,13 +38,11 @@ std::vector<int> VisibleColumns(const CCellGrid& cells, int first, int last) {
     return columns;
 }
 
-// Sets a text as the in-place editor commits one: only into an editable cell, and only when it
-// differs from the cell's text, so that a cell left as it was gets no modified mark.
+// Sets a text as the in-place editor commits one.
 void CommitText(IGridAccess& grid, int row, int column, std::string_view text) {
-    if (!grid.Cells().IsCellEditable(row, column) || grid.GetItemText(row, column) == text) {
-        return;
+    if (grid.Cells().IsEdit(row, column, text)) {
+        grid.SetItemText(row, column, text);
     }
-    grid.SetItemText(row, column, text);
 }
 
 std::string CopyText(const IGridAccess& grid, const CCellRange& range) {
@@ -130,6 +128,7 @@ CCellRange PasteText(IGridAccess& grid, CCellID target, std::string_view text) {
     if (text.empty() || !cells.IsCellEditable(target.row, target.col)) {
         return {};
     }
+    CEditStep step(grid.Cells());
     const std::vector<int> rows = VisibleRows(cells, target.row, cells.GetRowCount() - 1);
     const std::vector<int> columns = VisibleColumns(cells, target.col, cells.GetColumnCount() - 1);
     int lastRow = -1;
@@ -161,6 +160,7 @@ CCellRange PasteText(IGridAccess& grid, CCellID target, std::string_view text) {
 void ClearSelectedCells(IGridAccess& grid) {
     const CCellRange range = grid.GetSelectedCellRange();
     if (range.IsValid()) {
+        CEditStep step(grid.Cells());
         ClearCells(grid, range);
     }
 }
@@ -174,6 +174,7 @@ std::string CutSelection(IGridAccess& grid) {
         return {};
     }
     std::string text = CopyText(grid, range);
+    CEditStep step(grid.Cells());
     ClearCells(grid, range);
     return text;
 }

@@ -122,10 +122,28 @@ QAction* CCommands::Action(int id) const {
     return found != m_actions.end() ? found->second : nullptr;
 }
 
-void CCommands::Bind(int id, std::function<void()> handler) {
-    if (QAction* action = Action(id)) {
-        connect(action, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
+void CCommands::Bind(int id, std::function<void()> handler, OpenEdit openEdit) {
+    QAction* action = Action(id);
+    if (action == nullptr) {
+        return;
     }
+    if (openEdit == OpenEdit::Keep) {
+        connect(action, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
+    } else {
+        connect(action, &QAction::triggered, this,
+                [this, handler = std::move(handler)] { Run(handler); });
+    }
+}
+
+void CCommands::SetEditCommit(std::function<void()> commit) {
+    m_commitEdit = std::move(commit);
+}
+
+void CCommands::Run(const std::function<void()>& work) const {
+    if (m_commitEdit) {
+        m_commitEdit();
+    }
+    work();
 }
 
 void CCommands::BindEnable(int id, std::function<bool()> rule) {

@@ -79,8 +79,15 @@ const std::vector<int>& ContextMenuItems();
 // The toolbar, left to right (cmd::Separator between groups).
 const std::vector<int>& ToolbarItems();
 
+// What a command does with an in-place editor that is open when it runs.
+enum class OpenEdit {
+    Commit, // what was typed goes into the cell first, so the command sees it
+    Keep    // the command acts on the editor's own text (the clipboard commands, undo and redo)
+};
+
 // The window's actions, one per row of the command table, with what each does and when it
-// applies bound by whoever owns the work.
+// applies bound by whoever owns the work. Every command runs through Run, which is the one place
+// that commits an open edit, so that no command has to remember it.
 class CCommands : public QObject {
     Q_OBJECT
 public:
@@ -89,7 +96,12 @@ public:
 
     // Null for an id that the table lacks.
     QAction* Action(int id) const;
-    void Bind(int id, std::function<void()> handler);
+    void Bind(int id, std::function<void()> handler, OpenEdit openEdit = OpenEdit::Commit);
+    // How an open edit is committed; by default there is none to commit.
+    void SetEditCommit(std::function<void()> commit);
+    // Runs work as a command: an open edit committed first. Also for what starts a command
+    // outside the action table (a recent file, a dropped file, closing the window).
+    void Run(const std::function<void()>& work) const;
     // A command without a rule is always enabled.
     void BindEnable(int id, std::function<bool()> rule);
     // Renews every enable state from its rule: called whenever what the rules look at changes.
@@ -108,6 +120,7 @@ private:
 
     std::map<int, QAction*> m_actions;
     std::map<int, std::function<bool()>> m_rules;
+    std::function<void()> m_commitEdit;
 };
 
 } // namespace tillora

@@ -1,5 +1,6 @@
 #include "ui/LogoDialog.h"
 
+#include "grid/QtText.h"
 #include "link/EcrIniFile.h"
 #include "link/EcrSettings.h"
 #include "link/Message.h"
@@ -31,12 +32,6 @@ namespace {
 constexpr int PreviewWidth = 384;
 constexpr int PreviewHeight = 80;
 constexpr int Margin = 10; // the preview's corner in the window
-
-#if defined(Q_OS_WIN)
-constexpr bool CaseSensitiveNames = false;
-#else
-constexpr bool CaseSensitiveNames = true;
-#endif
 
 // Draws what the dialog says the preview shows; nothing when no picture is loaded.
 class CPicturePreview : public QWidget {
@@ -183,8 +178,8 @@ void CLogoDialog::OnStart() {
 void CLogoDialog::OnFromFile() {
     QStringList filters;
     for (const std::string& filter :
-         NameFilters(LoadString(ids::LogoFileFilter), CaseSensitiveNames)) {
-        filters << QString::fromStdString(filter);
+         NameFilters(LoadString(ids::LogoFileFilter), FileNamesCaseSensitive())) {
+        filters << FromUtf8(filter);
     }
     QFileDialog dialog(this, UiText(ids::ChoosePictureTitle));
     dialog.setObjectName(QStringLiteral("pictureFileDialog"));
@@ -193,12 +188,12 @@ void CLogoDialog::OnFromFile() {
     dialog.setFileMode(QFileDialog::ExistingFile);
     const std::string remembered = RememberedLogoPath(EcrIniFile(m_setup.iniFile));
     if (!remembered.empty()) {
-        dialog.selectFile(QString::fromStdString(remembered));
+        dialog.selectFile(FromPath(remembered));
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return;
     }
-    LoadPicture(dialog.selectedFiles().constFirst().toStdString());
+    LoadPicture(ToPath(dialog.selectedFiles().constFirst()));
 }
 
 void CLogoDialog::OnDefault() {

@@ -23,7 +23,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QStatusBar>
-#include <QUndoStack>
 
 namespace tillora {
 
@@ -34,6 +33,7 @@ CMainFrame::CMainFrame(QWidget* parent)
     setCentralWidget(m_view);
     m_commands->FillMenuBar(menuBar());
     m_view->SetCommands(m_commands);
+    m_commands->SetEditCommit([this] { m_view->CurrentGrid().EndEditing(); });
     BindEditCommands();
     BindViewCommands();
     m_register = new CRegisterCommands(*this);
@@ -84,13 +84,16 @@ void CMainFrame::BindEditCommands() {
          nullptr},
     };
     for (const EditCommand& command : commands) {
-        m_commands->Bind(command.id, [this, command] {
-            if (QLineEdit* editor = m_view->OpenEditor()) {
-                command.inEditor(editor);
-            } else {
-                (m_view->CurrentGrid().*command.inGrid)();
-            }
-        });
+        m_commands->Bind(
+            command.id,
+            [this, command] {
+                if (QLineEdit* editor = m_view->OpenEditor()) {
+                    command.inEditor(editor);
+                } else {
+                    (m_view->CurrentGrid().*command.inGrid)();
+                }
+            },
+            OpenEdit::Keep);
         if (command.applies != nullptr) {
             m_commands->BindEnable(command.id, [this, command] {
                 return m_view->OpenEditor() != nullptr ||
@@ -99,25 +102,31 @@ void CMainFrame::BindEditCommands() {
         }
     }
 
-    m_commands->Bind(cmd::EditUndo, [this] {
-        if (QLineEdit* editor = m_view->OpenEditor()) {
-            editor->undo();
-        } else {
-            m_view->CurrentGrid().UndoStack()->undo();
-        }
-    });
+    m_commands->Bind(
+        cmd::EditUndo,
+        [this] {
+            if (QLineEdit* editor = m_view->OpenEditor()) {
+                editor->undo();
+            } else {
+                m_view->CurrentGrid().Undo();
+            }
+        },
+        OpenEdit::Keep);
     m_commands->BindEnable(cmd::EditUndo, [this] {
-        return m_view->OpenEditor() != nullptr || m_view->CurrentGrid().UndoStack()->canUndo();
+        return m_view->OpenEditor() != nullptr || m_view->CurrentGrid().CanUndo();
     });
-    m_commands->Bind(cmd::EditRedo, [this] {
-        if (QLineEdit* editor = m_view->OpenEditor()) {
-            editor->redo();
-        } else {
-            m_view->CurrentGrid().UndoStack()->redo();
-        }
-    });
+    m_commands->Bind(
+        cmd::EditRedo,
+        [this] {
+            if (QLineEdit* editor = m_view->OpenEditor()) {
+                editor->redo();
+            } else {
+                m_view->CurrentGrid().Redo();
+            }
+        },
+        OpenEdit::Keep);
     m_commands->BindEnable(cmd::EditRedo, [this] {
-        return m_view->OpenEditor() != nullptr || m_view->CurrentGrid().UndoStack()->canRedo();
+        return m_view->OpenEditor() != nullptr || m_view->CurrentGrid().CanRedo();
     });
 }
 
@@ -145,7 +154,9 @@ bool CMainFrame::OpenStartFile(const std::string& path) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (!m_files->CanClose()) {
+    bool canClose = false;
+    m_commands->Run([this, &canClose] { canClose = m_files->CanClose(); });
+    if (!canClose) {
         event->ignore();
         return;
     }

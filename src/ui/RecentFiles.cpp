@@ -1,5 +1,6 @@
 #include "ui/RecentFiles.h"
 
+#include "grid/QtText.h"
 #include "res/StringIds.h"
 #include "ui/AppSettings.h"
 #include "ui/Commands.h"
@@ -34,7 +35,7 @@ CRecentFiles::CRecentFiles(QMenu* menu, QAction* before, QObject* parent)
         action->setStatusTip(CCommands::Prompt(id));
         connect(action, &QAction::triggered, this, [this, i] {
             if (i < Entries().size()) {
-                emit entryChosen(QString::fromStdString(Entries()[i]));
+                emit entryChosen(FromPath(Entries()[i]));
             }
         });
         menu->insertAction(before, action);
@@ -48,14 +49,13 @@ void CRecentFiles::Add(const std::string& path) {
     if (path.empty()) {
         return;
     }
-    m_list.Add(QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString());
+    m_list.Add(ToPath(QFileInfo(FromPath(path)).absoluteFilePath()));
     Store();
     Renew();
 }
 
 void CRecentFiles::Remove(const std::string& path) {
-    const std::string absolute =
-        QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString();
+    const std::string absolute = ToPath(QFileInfo(FromPath(path)).absoluteFilePath());
     if (m_list.Remove(path) || m_list.Remove(absolute)) {
         Store();
         Renew();
@@ -67,7 +67,7 @@ void CRecentFiles::Reload() {
     settings->beginGroup(Group);
     std::vector<std::string> entries;
     for (std::size_t i = 0; i < CRecentFileList::Capacity; ++i) {
-        entries.push_back(settings->value(EntryKey(i)).toString().toStdString());
+        entries.push_back(ToPath(settings->value(EntryKey(i)).toString()));
     }
     m_list = CRecentFileList(entries);
     Renew();
@@ -78,7 +78,7 @@ void CRecentFiles::Store() const {
     settings->remove(Group);
     settings->beginGroup(Group);
     for (std::size_t i = 0; i < Entries().size(); ++i) {
-        settings->setValue(EntryKey(i), QString::fromStdString(Entries()[i]));
+        settings->setValue(EntryKey(i), FromPath(Entries()[i]));
     }
 }
 
@@ -86,12 +86,9 @@ void CRecentFiles::Renew() {
     for (std::size_t i = 0; i < m_actions.size(); ++i) {
         const bool shown = i < Entries().size();
         m_actions[i]->setVisible(shown);
-        m_actions[i]->setText(
-            shown
-                ? QString::fromStdString(RecentMenuText(
-                      i,
-                      QDir::toNativeSeparators(QString::fromStdString(Entries()[i])).toStdString()))
-                : QString());
+        m_actions[i]->setText(shown ? FromUtf8(RecentMenuText(i, ToPath(QDir::toNativeSeparators(
+                                                                     FromPath(Entries()[i])))))
+                                    : QString());
     }
     m_separator->setVisible(!Entries().empty());
 }

@@ -68,9 +68,8 @@ void CRegisterCommands::Connect(const RegisterConnection& connection) {
 
 // The company lines' flag column and the title follow the model and serial in force.
 void CRegisterCommands::ShowSettingsInForce() {
-    CTableGrid& company = m_frame.View().Grid(TableKind::Company);
-    ApplyModelColumns(company.Cells(), ConnectionSettings().EcrType);
-    company.ResetFromCells();
+    ApplyModelColumns(m_frame.View().Document().Grid(TableKind::Company),
+                      ConnectionSettings().EcrType);
     m_frame.UpdateFrameTitle();
 }
 

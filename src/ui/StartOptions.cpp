@@ -1,9 +1,9 @@
 #include "ui/StartOptions.h"
 
+#include "grid/QtText.h"
 #include "link/TracingLine.h"
 
 #include <QCommandLineParser>
-#include <QFile>
 
 #include <cstdio>
 
@@ -15,11 +15,6 @@ constexpr int ExitUsage = 2;
 void Print(std::FILE* out, const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), out);
     std::fflush(out);
-}
-
-// A file name as the system's own functions take it.
-std::string LocalPath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
 }
 
 } // namespace
@@ -59,11 +54,11 @@ std::optional<StartOptions> ParseStartOptions(const QStringList& arguments, int&
         return std::nullopt;
     }
     StartOptions options;
-    options.connection.iniFile = LocalPath(parser.value(ini));
+    options.connection.iniFile = ToPath(parser.value(ini));
     options.connection.demo = parser.isSet(demo);
-    options.connection.traceFile = LocalPath(parser.value(trace));
+    options.connection.traceFile = ToPath(parser.value(trace));
     if (!files.isEmpty()) {
-        options.file = LocalPath(files.front());
+        options.file = ToPath(files.front());
     }
     if (!CanTraceTo(options.connection.traceFile)) {
         Print(stderr, QStringLiteral("--trace: cannot write %1\n").arg(parser.value(trace)));

@@ -17,7 +17,6 @@
 #include <QClipboard>
 #include <QMessageBox>
 #include <QTest>
-#include <QUndoStack>
 
 #include <cstdio>
 #include <deque>
@@ -185,15 +184,12 @@ private:
                 }
             }
         }
-        for (TableKind kind : AllTables) {
-            frame->View().Grid(kind).ResetFromCells();
-        }
     }
 
     int UndoSteps() const {
         int steps = 0;
         for (TableKind kind : AllTables) {
-            steps += frame->View().Grid(kind).UndoStack()->count();
+            steps += static_cast<int>(frame->View().Grid(kind).Cells().UndoCount());
         }
         return steps;
     }

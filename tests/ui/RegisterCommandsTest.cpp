@@ -118,7 +118,6 @@ private slots:
         ConnectionSettings() = {12, 0, 0};
         CTableGrid& company = frame->View().Grid(TableKind::Company);
         ApplyModelColumns(company.Cells(), 12);
-        company.ResetFromCells();
         Connect({"", true, ""});
         QVERIFY(frame->Register().DemoRegister() != nullptr);
         QCOMPARE(ConnectionSettings().EcrType, 0);
@@ -204,7 +203,6 @@ private slots:
         ConnectionSettings() = {5, 0, 55};
         CTableGrid& company = frame->View().Grid(TableKind::Company);
         ApplyModelColumns(company.Cells(), 5);
-        company.ResetFromCells();
         QVERIFY(company.isColumnHidden(company.Model()->IndexOf(1, 2).column()));
         ModalWatch watch;
         watch.OnDialog([](QWidget* window) {
