@@ -16,6 +16,11 @@ struct EcrSettings {
     unsigned EcrSerial = 0; // 1 to 999999; 0 when not set
 };
 
+// The limits of the settings: the COM ports offered, and the serial's digits and largest value.
+inline constexpr int ComPortCount = 4;
+inline constexpr int SerialDigitCount = 6;
+inline constexpr unsigned LargestSerial = 999999;
+
 // The process-wide settings: loaded at start, changed by the settings dialog, saved at exit.
 EcrSettings& ConnectionSettings();
 

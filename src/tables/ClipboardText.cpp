@@ -1,21 +1,14 @@
 #include "tables/ClipboardText.h"
 
+#include "tables/TextTrim.h"
+
 #include <algorithm>
 #include <vector>
 
 namespace tillora {
 namespace {
 
-constexpr std::string_view WhiteSpace = " \t\r\n\v\f";
 constexpr std::string_view FieldSeparators = "\t,";
-
-std::string_view Trimmed(std::string_view field) {
-    const std::size_t first = field.find_first_not_of(WhiteSpace);
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return field.substr(first, field.find_last_not_of(WhiteSpace) - first + 1);
-}
 
 // The rows from first to last that are not hidden, found once so that the cell loops never ask.
 std::vector<int> VisibleRows(const CCellGrid& cells, int first, int last) {

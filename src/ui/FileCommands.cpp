@@ -69,19 +69,18 @@ QMenu* FileMenu(QMenuBar* bar, QAction* exit) {
 struct DialogTexts {
     unsigned title;
     unsigned filter;
-    const char* suffix;
 };
 
 DialogTexts TextsOf(FileDialogKind kind) {
     switch (kind) {
     case FileDialogKind::Save:
-        return {ids::SaveTableTitle, ids::SaveTableFilter, "txt"};
+        return {ids::SaveTableTitle, ids::SaveTableFilter};
     case FileDialogKind::ImportSheet:
-        return {ids::ImportDialogCaption, ids::ImportSheetFilter, ""};
+        return {ids::ImportDialogCaption, ids::ImportSheetFilter};
     case FileDialogKind::ExportSheet:
-        return {ids::ExportSheetTitle, ids::ExportSheetFilter, "xlsx"};
+        return {ids::ExportSheetTitle, ids::ExportSheetFilter};
     default:
-        return {ids::OpenTableTitle, ids::OpenTableFilter, ""};
+        return {ids::OpenTableTitle, ids::OpenTableFilter};
     }
 }
 
@@ -91,9 +90,9 @@ std::optional<ChosenFile> RunTableFileDialog(QWidget* parent, FileDialogKind kin
                                              const std::string& folder) {
     const bool save = kind == FileDialogKind::Save || kind == FileDialogKind::ExportSheet;
     const DialogTexts texts = TextsOf(kind);
+    const std::string_view filterText = LoadString(texts.filter);
     QStringList filters;
-    for (const std::string& filter :
-         NameFilters(LoadString(texts.filter), FileNamesCaseSensitive())) {
+    for (const std::string& filter : NameFilters(filterText, FileNamesCaseSensitive())) {
         filters << FromUtf8(filter);
     }
     QFileDialog dialog(parent, UiText(texts.title), FromPath(folder));
@@ -102,15 +101,13 @@ std::optional<ChosenFile> RunTableFileDialog(QWidget* parent, FileDialogKind kin
     if (save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setDefaultSuffix(QString::fromLatin1(texts.suffix));
-        // A spreadsheet gets the extension of the type chosen, which decides how it is written.
-        if (kind == FileDialogKind::ExportSheet) {
-            QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
-                             [&dialog, filters](const QString& filter) {
-                                 dialog.setDefaultSuffix(filters.indexOf(filter) == 1 ? "csv"
-                                                                                      : "xlsx");
-                             });
-        }
+        // A name without an extension gets the chosen type's, which decides how it is written.
+        dialog.setDefaultSuffix(FromUtf8(FilterExtension(filterText, 0)));
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog, filters, filterText](const QString& filter) {
+                             const auto line = static_cast<int>(filters.indexOf(filter));
+                             dialog.setDefaultSuffix(FromUtf8(FilterExtension(filterText, line)));
+                         });
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);

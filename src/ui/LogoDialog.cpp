@@ -4,6 +4,7 @@
 #include "link/EcrIniFile.h"
 #include "link/EcrSettings.h"
 #include "link/Message.h"
+#include "logo/LogoFiles.h"
 #include "logo/LogoSend.h"
 #include "res/StringIds.h"
 #include "res/StringTable.h"
@@ -28,9 +29,9 @@
 namespace tillora {
 namespace {
 
-// The widest logo a register takes, and every register's height: more is not shown.
-constexpr int PreviewWidth = 384;
-constexpr int PreviewHeight = 80;
+// More than the largest logo is not shown.
+constexpr int PreviewWidth = static_cast<int>(LargestLogo.width);
+constexpr int PreviewHeight = static_cast<int>(LargestLogo.height);
 constexpr int Margin = 10; // the preview's corner in the window
 
 // Draws what the dialog says the preview shows; nothing when no picture is loaded.

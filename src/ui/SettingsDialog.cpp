@@ -17,9 +17,6 @@
 namespace tillora {
 namespace {
 
-constexpr int SerialLength = 6;
-constexpr int PortCount = 4;
-
 #ifdef Q_OS_WIN
 constexpr bool ShowsDevices = false; // the ports are the system's own COM names
 #else
@@ -63,12 +60,12 @@ CSettingsDialog::CSettingsDialog(const EcrSettings& settings, const PortDevices&
     }
     // An index that is in no list, such as -1, leaves that list without a selection.
     m_models->setCurrentIndex(IsValidEcrModel(settings.EcrType) ? settings.EcrType : -1);
-    for (int com = 0; com < PortCount; ++com) {
+    for (int com = 0; com < ComPortCount; ++com) {
         m_ports->addItem(PortLabel(com));
     }
-    m_ports->setCurrentIndex(settings.EcrCom >= 0 && settings.EcrCom < PortCount ? settings.EcrCom
-                                                                                 : -1);
-    m_serial->setMaxLength(SerialLength);
+    m_ports->setCurrentIndex(
+        settings.EcrCom >= 0 && settings.EcrCom < ComPortCount ? settings.EcrCom : -1);
+    m_serial->setMaxLength(SerialDigitCount);
     m_serial->setAlignment(Qt::AlignRight);
     m_serial->setText(FromUtf8(SerialDigits(settings.EcrSerial)));
     m_serial->installEventFilter(this);
@@ -157,10 +154,10 @@ void CSettingsDialog::ShowDeviceOfPort(int com) {
     if (m_device == nullptr) {
         return;
     }
-    m_device->setEnabled(com >= 0 && com < PortCount);
+    m_device->setEnabled(com >= 0 && com < ComPortCount);
     m_showingDevice = true;
     m_device->setCurrentIndex(-1);
-    m_device->setEditText(com >= 0 && com < PortCount
+    m_device->setEditText(com >= 0 && com < ComPortCount
                               ? FromUtf8(m_devices[static_cast<std::size_t>(com)])
                               : QString());
     m_showingDevice = false;
@@ -168,7 +165,7 @@ void CSettingsDialog::ShowDeviceOfPort(int com) {
 
 void CSettingsDialog::DeviceEdited(const QString& text) {
     const int com = m_ports->currentIndex();
-    if (m_showingDevice || com < 0 || com >= PortCount) {
+    if (m_showingDevice || com < 0 || com >= ComPortCount) {
         return;
     }
     m_devices[static_cast<std::size_t>(com)] = ToPath(text.trimmed());
