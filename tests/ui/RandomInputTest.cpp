@@ -172,6 +172,8 @@ private:
                                                            {TableKind::Company, "company.txt"}};
         RecordingFeedback feedback;
         for (const auto& [kind, name] : files) {
+            // Set up, not edited: undoing everything comes back to these tables.
+            const CEditStep setUp(frame->View().Grid(kind).Cells(), EditKind::Unrecorded);
             QVERIFY(frame->View().Reader(kind).ReadTableFile(
                 std::string(TILLORA_SOURCE_DIR "/examples/") + name, feedback));
         }
