@@ -14,8 +14,8 @@
 #include "ui/SheetCommands.h"
 #include "ui/StatusPanes.h"
 #include "ui/TableGrid.h"
-#include "ui/Toolbar.h"
 #include "ui/UiText.h"
+#include "ui/WindowBars.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -131,8 +131,8 @@ void CMainFrame::BindEditCommands() {
 }
 
 void CMainFrame::BindViewCommands() {
-    m_commands->Bind(cmd::NextPane, [this] { m_view->OnNextTable(); });
-    m_commands->Bind(cmd::PrevPane, [this] { m_view->OnPrevTable(); });
+    m_commands->Bind(cmd::NextTable, [this] { m_view->OnNextTable(); });
+    m_commands->Bind(cmd::PreviousTable, [this] { m_view->OnPrevTable(); });
 }
 
 // "Разлики с касата" is a check in the View menu; the marks follow every transfer and setting.

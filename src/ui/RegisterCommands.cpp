@@ -34,7 +34,7 @@ CRegisterCommands::~CRegisterCommands() = default;
 
 void CRegisterCommands::BindCommands() {
     CCommands& commands = m_frame.Commands();
-    commands.Bind(cmd::EcrSettings, [this] { OnEcrSettings(); });
+    commands.Bind(cmd::RegisterSettings, [this] { OnRegisterSettings(); });
     commands.Bind(cmd::SendAll, [this] { OnSendAll(); });
     commands.Bind(cmd::SendSelected, [this] { OnSendSelected(); });
     commands.Bind(cmd::SendChanges, [this] { OnSendChanges(); });
@@ -156,7 +156,7 @@ std::optional<std::string> CRegisterCommands::QueryInfo(IFeedback& feedback) {
     return QueryEcrInfo(LineInForce(), m_clock, feedback);
 }
 
-void CRegisterCommands::OnEcrSettings() {
+void CRegisterCommands::OnRegisterSettings() {
     EcrIniFile ini(IniFile());
     CSettingsDialog dialog(ConnectionSettings(), LoadPortDevices(ini), ScanSerialDevices(),
                            &m_frame);

@@ -63,7 +63,7 @@ public:
     bool SettingsAccepted() const { return m_settingsAccepted; }
     CTransferProgress& Progress() const { return *m_progress; }
 
-    void OnEcrSettings();
+    void OnRegisterSettings();
     void OnSendAll();
     void OnSendSelected();
     void OnSendChanges();

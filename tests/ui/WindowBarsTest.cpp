@@ -4,7 +4,7 @@
 #include "ui/Commands.h"
 #include "ui/KassivoView.h"
 #include "ui/MainFrame.h"
-#include "ui/Toolbar.h"
+#include "ui/WindowBars.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,7 +18,7 @@
 using namespace tillora;
 using namespace tillora::test;
 
-class ToolbarTest : public QObject {
+class WindowBarsTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { UseOwnSettings(settings.Path()); }
@@ -150,5 +150,5 @@ private:
     CMainFrame* frame = nullptr;
 };
 
-QTEST_MAIN(ToolbarTest)
-#include "ToolbarTest.moc"
+QTEST_MAIN(WindowBarsTest)
+#include "WindowBarsTest.moc"
