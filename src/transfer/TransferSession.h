@@ -23,4 +23,9 @@ struct TransferSession {
     std::function<void(unsigned done, unsigned total)> recordSent;
 };
 
+// Runs work on a session that whoever owns the way to the register sets up, with the messages
+// going to the feedback given.
+using SessionRunner =
+    std::function<void(IFeedback& feedback, const std::function<void(TransferSession&)>& work)>;
+
 } // namespace tillora

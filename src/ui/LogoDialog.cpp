@@ -159,16 +159,16 @@ void CLogoDialog::OnStart() {
     m_start->setEnabled(false);
     {
         EcrIniFile ini(m_setup.iniFile);
-        const LineChoice line = m_setup.lineInForce ? m_setup.lineInForce() : LineChoice{};
-        CSteadyClock clock;
-        TransferSession session{line, clock, *m_feedback, ConnectionSettings(), LoadFrameGapMs(ini),
-                                {}};
         // The wait cursor's end also drops what was typed or clicked after the last piece.
         CWaitCursor waitCursor(*m_feedback);
-        SendLogo(m_picture.Current(), ini, session, [this](int value) {
-            m_progress->setValue(value);
-            m_feedback->PumpPaintMessages();
-        });
+        if (m_setup.runSession) {
+            m_setup.runSession(*m_feedback, [&](TransferSession& session) {
+                SendLogo(m_picture.Current(), ini, session, [this](int value) {
+                    m_progress->setValue(value);
+                    m_feedback->PumpPaintMessages();
+                });
+            });
+        }
     }
     m_start->setEnabled(true);
     if (hadFocus) {

@@ -90,13 +90,20 @@ LineChoice CRegisterCommands::LineFrom(const EcrIniFile& ini) const {
     return line;
 }
 
-void CRegisterCommands::Transfer(bool counted, const std::function<void(TransferSession&)>& work) {
+void CRegisterCommands::RunSession(IFeedback& feedback,
+                                   const std::function<void(TransferSession&)>& work) {
     const EcrIniFile ini(IniFile());
     const LineChoice line = LineFrom(ini);
-    CTransferProgress::CRun run(*m_progress, m_frame.Feedback(), counted);
-    TransferSession session{line, m_clock, run, ConnectionSettings(), LoadFrameGapMs(ini), {}};
-    session.recordSent = [&run](unsigned done, unsigned total) { run.RecordSent(done, total); };
+    TransferSession session{line, m_clock, feedback, ConnectionSettings(), LoadFrameGapMs(ini), {}};
     work(session);
+}
+
+void CRegisterCommands::Transfer(bool counted, const std::function<void(TransferSession&)>& work) {
+    CTransferProgress::CRun run(*m_progress, m_frame.Feedback(), counted);
+    RunSession(run, [&](TransferSession& session) {
+        session.recordSent = [&run](unsigned done, unsigned total) { run.RecordSent(done, total); };
+        work(session);
+    });
     emit knownStateChanged();
 }
 
