@@ -91,7 +91,8 @@ WindowSend SendFromTheWindow(const std::string& device, const QString& file,
     QApplication::processEvents();
     frame.Register().Connect({ini, false, ""});
     WindowSend result;
-    if (!frame.View().ReadFileIntoCurrentTable(file.toStdString(), frame.Feedback())) {
+    CKassivoView& view = frame.View();
+    if (!view.Reader(view.CurrentTable()).ReadTableFile(file.toStdString(), frame.Feedback())) {
         return result;
     }
     QApplication::processEvents();

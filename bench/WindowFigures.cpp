@@ -43,7 +43,6 @@ void PaintNow(CGridCtrl& grid) {
 
 void ClearShown(CGridCtrl& grid) {
     ClearTable(grid.Cells());
-    grid.ResetFromCells();
     PaintNow(grid);
 }
 
@@ -58,7 +57,6 @@ void FillSixTables(CKassivoView& view) {
     for (TableKind kind : AllTables) {
         CTableGrid& grid = view.Grid(kind);
         FillCells(grid.Cells());
-        grid.ResetFromCells();
         view.SetCurtab(TableIndex(kind));
         QApplication::processEvents();
         PaintNow(grid);
@@ -69,12 +67,12 @@ void FillSixTables(CKassivoView& view) {
 
 void ReadFigure(CFigures& figures, CKassivoView& view, CGridCtrl& grid, const QString& file) {
     test::QuietFeedback feedback;
-    const double ms =
-        CFigures::MedianMs([&] { ClearShown(grid); },
-                           [&] {
-                               view.ReadFileIntoCurrentTable(file.toStdString(), feedback);
-                               PaintNow(grid);
-                           });
+    const double ms = CFigures::MedianMs(
+        [&] { ClearShown(grid); },
+        [&] {
+            view.Reader(view.CurrentTable()).ReadTableFile(file.toStdString(), feedback);
+            PaintNow(grid);
+        });
     figures.Check(feedback.messages == 0 && !grid.GetItemText(LastRow, 7).empty(),
                   "the file read fills the last row");
     figures.Report("read a 2600-row articles file into the grid on screen", ms, "ms", 50);
@@ -89,13 +87,14 @@ void PasteFigure(CFigures& figures, CGridCtrl& grid) {
             grid.SetSelectedRange({});
             grid.SetFocusCell(1, 1);
             QApplication::clipboard()->setText(QString::fromStdString(Cp1251ToUtf8(text)));
-            stepsBefore = grid.UndoStack()->count();
+            stepsBefore = static_cast<int>(grid.Cells().UndoCount());
         },
         [&] {
             grid.OnEditPaste();
             PaintNow(grid);
         });
-    figures.Check(grid.UndoStack()->count() == stepsBefore + 1, "the paste is one undo step");
+    figures.Check(static_cast<int>(grid.Cells().UndoCount()) == stepsBefore + 1,
+                  "the paste is one undo step");
     figures.Check(!grid.GetItemText(LastRow, 7).empty(), "the paste fills the last row");
     figures.Report("paste 2600 x 7 cells through the edit path, with undo", ms, "ms", 150);
 }

@@ -2,38 +2,31 @@
 
 #include "grid/GridClipboard.h"
 #include "grid/GridDelegate.h"
-#include "grid/GridEditAction.h"
 #include "grid/QtText.h"
 #include "tables/ClipboardText.h"
-#include "tables/TypedCells.h"
 
 #include <QEvent>
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QTimer>
-#include <QUndoStack>
 
 #include <algorithm>
 
 namespace tillora {
 
-namespace {
-
-CCellRange Joined(const CCellRange& range, int row, int column) {
-    if (!range.IsValid()) {
-        return {row, column, row, column};
-    }
-    return {std::min(range.minRow, row), std::min(range.minCol, column),
-            std::max(range.maxRow, row), std::max(range.maxCol, column)};
-}
-
-} // namespace
-
 CGridCtrl::CGridCtrl(CCellGrid& cells, QWidget* parent)
     : QTableView(parent), m_model(new CGridModel(cells, this)), m_delegate(new CGridDelegate(this)),
-      m_undo(new QUndoStack(this)), m_measure(font()), m_autoScroll(new QTimer(this)) {
-    m_model->SetEdits(this);
+      m_measure(font()), m_autoScroll(new QTimer(this)) {
     setModel(m_model);
+    connect(m_model, &CGridModel::sizesChanged, this, [this] {
+        if (!m_syncingWidths) {
+            ApplyCellSizes();
+        }
+    });
+    connect(m_model, &CGridModel::historyChanged, this, &CGridCtrl::historyChanged);
+    connect(m_model, &CGridModel::valueRefused, this, &CGridCtrl::valueRefused);
+    connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, &CGridCtrl::KeepFocus);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &CGridCtrl::RestoreFocus);
     setItemDelegate(m_delegate);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -65,9 +58,7 @@ CGridCtrl::CGridCtrl(CCellGrid& cells, QWidget* parent)
     ApplyCellSizes();
 }
 
-CGridCtrl::~CGridCtrl() {
-    m_model->SetEdits(nullptr);
-}
+CGridCtrl::~CGridCtrl() = default;
 
 CCellGrid& CGridCtrl::Cells() {
     return m_model->Cells();
@@ -81,89 +72,34 @@ CGridModel* CGridCtrl::Model() const {
     return m_model;
 }
 
-QUndoStack* CGridCtrl::UndoStack() const {
-    return m_undo;
+// ---- History ----------------------------------------------------------------------------------
+
+bool CGridCtrl::CanUndo() const {
+    return Cells().CanUndo();
 }
 
-// ---- The edit path ----------------------------------------------------------------------------
-
-void CGridCtrl::BeginAction() {
-    ++m_actionDepth;
+bool CGridCtrl::CanRedo() const {
+    return Cells().CanRedo();
 }
 
-void CGridCtrl::EndAction() {
-    if (--m_actionDepth > 0) {
-        return;
-    }
-    m_model->CellsChanged(std::exchange(m_changed, CCellRange{}));
-    if (m_actionEdits.empty()) {
-        return;
-    }
-    m_undo->push(new CCellEditsCommand(
-        std::exchange(m_actionEdits, {}),
-        [this](const std::vector<CellEdit>& edits, bool undo) { ApplyEdits(edits, undo); }));
+void CGridCtrl::Undo() {
+    DropEditor();
+    ShowChanged(Cells().Undo());
 }
 
-// Inside a user action the change is recorded for undo and a refused value is told; outside
-// one (set-up, files, the report) the caller renews the control with ResetFromCells.
-bool CGridCtrl::SetItemText(int row, int column, std::string_view text) {
-    if (!Cells().IsValid(row, column)) {
-        return false;
-    }
-    if (m_actionDepth == 0 || m_applyingHistory) {
-        Cells().SetItemText(row, column, text);
-        m_model->CellsChanged({row, column, row, column});
-        return true;
-    }
-    std::string before = Cells().GetItemText(row, column);
-    Cells().SetItemText(row, column, text);
-    std::string after = Cells().GetItemText(row, column);
-    m_changed = Joined(m_changed, row, column);
-    if (after.empty() && !text.empty()) {
-        emit valueRefused(row, column, FromCp1251(text));
-    }
-    if (before != after) {
-        m_actionEdits.push_back({row, column, std::move(before), std::move(after)});
-    }
-    return true;
+void CGridCtrl::Redo() {
+    DropEditor();
+    ShowChanged(Cells().Redo());
 }
 
-bool CGridCtrl::CommitText(int row, int column, const std::string& text) {
-    if (!Cells().IsCellEditable(row, column) || Cells().GetItemText(row, column) == text) {
-        return false;
-    }
-    CEditAction action(*this);
-    return SetItemText(row, column, text);
-}
-
-// A toggle is not a change of the text: the cell gets no modified mark.
-bool CGridCtrl::ToggleCheck(int row, int column) {
-    auto* check = dynamic_cast<CGridCellCheck*>(Cells().GetCell(row, column));
-    if (check == nullptr) {
-        return false;
-    }
-    CEditAction action(*this);
-    std::string before = check->GetText();
-    check->Toggle();
-    m_actionEdits.push_back({row, column, std::move(before), check->GetText()});
-    m_changed = Joined(m_changed, row, column);
-    return true;
-}
-
-// Undo and redo show the cells they changed: selected, with the focus on the first. An edit in
-// progress is dropped, not committed: a commit now would push a step while the history moves.
-void CGridCtrl::ApplyEdits(const std::vector<CellEdit>& edits, bool undo) {
+// A commit now would add a step while the history moves.
+void CGridCtrl::DropEditor() {
     if (m_editor != nullptr) {
         closeEditor(m_editor, QAbstractItemDelegate::RevertModelCache);
     }
-    m_applyingHistory = true;
-    CCellRange changed;
-    for (const CellEdit& edit : edits) {
-        Cells().SetItemText(edit.row, edit.column, undo ? edit.before : edit.after);
-        changed = Joined(changed, edit.row, edit.column);
-    }
-    m_applyingHistory = false;
-    m_model->CellsChanged(changed);
+}
+
+void CGridCtrl::ShowChanged(const CCellRange& changed) {
     if (changed.IsValid()) {
         SetSelectedRange(changed);
         SetFocusCell(changed.minRow, changed.minCol);
@@ -208,7 +144,7 @@ CCellRange CGridCtrl::GetSelectedCellRange() const {
     for (const QItemSelectionRange& range : selectionModel()->selection()) {
         const CCellID first = m_model->CellOf(range.topLeft());
         const CCellID last = m_model->CellOf(range.bottomRight());
-        bounds = Joined(Joined(bounds, first.row, first.col), last.row, last.col);
+        bounds = bounds.Including(first.row, first.col).Including(last.row, last.col);
     }
     return bounds;
 }
@@ -269,13 +205,15 @@ void CGridCtrl::Redraw() {
     verticalHeader()->viewport()->update();
 }
 
-void CGridCtrl::ResetFromCells() {
-    EndEditing();
-    const CCellID focus = GetFocusCell();
-    m_model->Reset();
+void CGridCtrl::KeepFocus() {
+    m_focusBeforeReset = GetFocusCell();
+}
+
+// The cells came anew: so do their sizes, and the focus stays on its cell if that is still there.
+void CGridCtrl::RestoreFocus() {
     ApplyCellSizes();
-    m_undo->clear();
     m_anchor = {};
+    const CCellID focus = std::exchange(m_focusBeforeReset, CCellID{});
     if (Cells().IsValid(focus.row, focus.col)) {
         SetFocusCell(focus.row, focus.col);
     }
@@ -317,14 +255,14 @@ void CGridCtrl::ColumnResized(int section, int /*oldSize*/, int newSize) {
         return;
     }
     const int column = section + Cells().GetFixedColumnCount();
+    m_syncingWidths = true;
     if (newSize <= 0 && !isColumnHidden(section)) {
         Cells().SetColumnWidth(column, 0);
-        m_syncingWidths = true;
         setColumnHidden(section, true);
-        m_syncingWidths = false;
     } else if (newSize > 0) {
         Cells().SetColumnWidth(column, newSize);
     }
+    m_syncingWidths = false;
 }
 
 void CGridCtrl::AutoSizeColumn(int column) {
@@ -332,13 +270,7 @@ void CGridCtrl::AutoSizeColumn(int column) {
         return;
     }
     m_measure.SetFont(font());
-    Cells().AutoSizeColumn(column, AutoSizeStyle::Both, m_measure);
-    const int width = Cells().GetColumnWidth(column);
-    if (width > 0) {
-        m_syncingWidths = true;
-        setColumnWidth(column - Cells().GetFixedColumnCount(), width);
-        m_syncingWidths = false;
-    }
+    Cells().AutoSizeColumn(column, AutoSizeStyle::Both, m_measure); // the grid tells the new width
 }
 
 void CGridCtrl::changeEvent(QEvent* event) {
@@ -372,11 +304,9 @@ void CGridCtrl::OnEditCopy() {
 
 void CGridCtrl::OnEditCut() {
     EndEditing();
-    if (!CanCut()) {
-        return;
+    if (CanCut()) {
+        PutClipboardText(CutSelection(*this));
     }
-    CEditAction action(*this);
-    PutClipboardText(CutSelection(*this));
 }
 
 void CGridCtrl::OnEditPaste() {
@@ -386,11 +316,9 @@ void CGridCtrl::OnEditPaste() {
         return;
     }
     EndEditing();
-    if (!ClipboardHasText()) {
-        return;
+    if (ClipboardHasText()) {
+        PasteText(*this, target, ToCp1251(ClipboardText()));
     }
-    CEditAction action(*this);
-    PasteText(*this, target, ToCp1251(ClipboardText()));
 }
 
 void CGridCtrl::OnEditSelectAll() {

@@ -2,7 +2,6 @@
 
 #include "grid/GridEditor.h"
 #include "grid/GridModel.h"
-#include "grid/GridUndo.h"
 #include "grid/QtCellMeasure.h"
 #include "tables/CellGrid.h"
 #include "tables/FocusMoves.h"
@@ -15,7 +14,6 @@
 #include <vector>
 
 class QTimer;
-class QUndoStack;
 
 namespace tillora {
 
@@ -23,9 +21,8 @@ class CGridDelegate;
 
 // The spreadsheet-like control that shows and edits one table: a table view over the cell grid,
 // with the header row and label column as its headers. Selection and focus are its selection
-// model's; every text the user types, pastes, cuts or deletes goes through one edit path, which
-// the cells normalise and the undo stack records.
-class CGridCtrl : public QTableView, public IGridAccess, private IGridEdits {
+// model's; the texts, their history and the announcement of their changes are the cell grid's.
+class CGridCtrl : public QTableView, public IGridAccess {
     Q_OBJECT
 public:
     // The cells must outlive the control.
@@ -35,9 +32,6 @@ public:
     // IGridAccess
     CCellGrid& Cells() override;
     const CCellGrid& Cells() const override;
-    // Inside a user action the change joins its undo step; a text set from outside one (a file,
-    // the report) is not recorded, and the caller ends with ResetFromCells.
-    bool SetItemText(int row, int column, std::string_view text) override;
     bool IsCellSelected(int row, int column) const override;
     int GetSelectedCount() const override;
     CCellRange GetSelectedCellRange() const override;
@@ -50,11 +44,6 @@ public:
     void SetFocus() override;
     void Redraw() override;
 
-    // After the table's shape, widths, heights or all its texts changed behind the control's back
-    // (set-up, a file read, clear all, the report): shows the cells anew and, because the whole
-    // table was replaced, empties the undo history.
-    void ResetFromCells();
-
     // The clipboard commands, and whether each applies now.
     void OnEditCut();
     void OnEditCopy();
@@ -64,8 +53,12 @@ public:
     bool CanCopy() const;
     bool CanPaste() const;
 
-    // One step per user action: a typed cell, a paste, a cut, a Delete, a check toggle.
-    QUndoStack* UndoStack() const;
+    // The cell grid's history, with the changed cells then selected and the focus on the first.
+    // An edit in progress is dropped, not committed.
+    void Undo();
+    void Redo();
+    bool CanUndo() const;
+    bool CanRedo() const;
 
     // Fits a column to its widest cell, measured in the control's font.
     void AutoSizeColumn(int column);
@@ -89,6 +82,8 @@ signals:
     void editorTextChanged(int row, int column, const QString& text);
     // A typed or pasted value that the cell refused (it became empty): the text as given.
     void valueRefused(int row, int column, const QString& text);
+    // Whether there is something to undo or to redo may have changed.
+    void historyChanged();
 
 protected:
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
@@ -108,16 +103,11 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    friend class CEditAction;
-
-    // IGridEdits: the editor's and the check box's way into the edit path.
-    bool CommitText(int row, int column, const std::string& text) override;
-    bool ToggleCheck(int row, int column) override;
-
-    // One user action: the texts set in between become one undo step.
-    void BeginAction();
-    void EndAction();
-    void ApplyEdits(const std::vector<CellEdit>& edits, bool undo);
+    void ShowChanged(const CCellRange& changed);
+    void DropEditor();
+    // Around a reset of the model: the focus cell stays where it was.
+    void KeepFocus();
+    void RestoreFocus();
 
     // Keys and moves.
     static std::optional<CursorAction> CursorActionOf(int key);
@@ -143,7 +133,6 @@ private:
 
     CGridModel* m_model;
     CGridDelegate* m_delegate;
-    QUndoStack* m_undo;
     CQtCellMeasure m_measure;
     CCellID m_anchor;
     QPointer<CInPlaceEdit> m_editor;
@@ -151,10 +140,7 @@ private:
     // The key an edit ended with, while the control moves on and edits the next cell.
     std::optional<QKeyCombination> m_continuation;
 
-    int m_actionDepth = 0;
-    std::vector<CellEdit> m_actionEdits;
-    CCellRange m_changed;
-    bool m_applyingHistory = false;
+    CCellID m_focusBeforeReset;
 
     enum class MouseMode { None, SelectCells, EditPending };
     MouseMode m_mouseMode = MouseMode::None;

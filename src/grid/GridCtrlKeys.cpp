@@ -3,7 +3,6 @@
 #include "grid/GridCtrl.h"
 
 #include "grid/GridDelegate.h"
-#include "grid/GridEditAction.h"
 #include "tables/ClipboardText.h"
 #include "tables/FocusMoves.h"
 
@@ -246,12 +245,11 @@ bool CGridCtrl::HandleCommandKey(const QKeyEvent& event) {
     } else if (ctrl && key == Qt::Key_A) {
         OnEditSelectAll();
     } else if (ctrl && key == Qt::Key_Z) {
-        m_undo->undo();
+        Undo();
     } else if ((ctrl && key == Qt::Key_Y) ||
                (modifiers == (Qt::ControlModifier | Qt::ShiftModifier) && key == Qt::Key_Z)) {
-        m_undo->redo();
+        Redo();
     } else if (modifiers == Qt::NoModifier && key == Qt::Key_Delete) {
-        CEditAction action(*this);
         ClearSelectedCells(*this);
     } else if (modifiers == Qt::NoModifier && key == Qt::Key_F2) {
         EditCell(GetFocusCell().row, GetFocusCell().col);

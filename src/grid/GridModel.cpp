@@ -2,7 +2,6 @@
 
 #include "grid/QtCellMeasure.h"
 #include "grid/QtText.h"
-#include "tables/TypedCells.h"
 
 #include <QColor>
 #include <QGuiApplication>
@@ -33,7 +32,13 @@ QVariant ColourOf(Colour colour) {
 } // namespace
 
 CGridModel::CGridModel(CCellGrid& cells, QObject* parent)
-    : QAbstractTableModel(parent), m_cells(cells) {}
+    : QAbstractTableModel(parent), m_cells(cells) {
+    m_cells.AddObserver(this);
+}
+
+CGridModel::~CGridModel() {
+    m_cells.RemoveObserver(this);
+}
 
 int CGridModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : std::max(m_cells.GetRowCount() - m_cells.GetFixedRowCount(), 0);
@@ -56,10 +61,6 @@ CCellID CGridModel::CellOf(const QModelIndex& index) const {
             index.column() + m_cells.GetFixedColumnCount()};
 }
 
-bool CGridModel::IsCheck(int row, int column) const {
-    return dynamic_cast<const CGridCellCheck*>(m_cells.GetCell(row, column)) != nullptr;
-}
-
 QVariant CGridModel::data(const QModelIndex& index, int role) const {
     const CCellID cell = CellOf(index);
     const CGridCellBase* base = m_cells.GetCell(cell.row, cell.col);
@@ -67,7 +68,7 @@ QVariant CGridModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     const auto* text = dynamic_cast<const CGridCell*>(base);
-    const bool check = IsCheck(cell.row, cell.col);
+    const bool check = m_cells.IsCheck(cell.row, cell.col);
     switch (role) {
     case Qt::DisplayRole:
         // A check box shows no digit beside it.
@@ -75,10 +76,8 @@ QVariant CGridModel::data(const QModelIndex& index, int role) const {
     case Qt::EditRole:
         return FromCp1251(base->GetText());
     case Qt::CheckStateRole:
-        return check
-                   ? QVariant(static_cast<const CGridCellCheck*>(base)->GetCheck() ? Qt::Checked
-                                                                                   : Qt::Unchecked)
-                   : QVariant();
+        return check ? QVariant(m_cells.GetCheck(cell.row, cell.col) ? Qt::Checked : Qt::Unchecked)
+                     : QVariant();
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(AlignmentOf(m_cells.GetItemFormat(cell.row, cell.col)));
     case Qt::BackgroundRole:
@@ -126,7 +125,7 @@ Qt::ItemFlags CGridModel::flags(const QModelIndex& index) const {
     }
     // A flag's box answers a click even where typing is refused; a table that is not editable
     // keeps its flags.
-    if (m_cells.IsEditable() && IsCheck(cell.row, cell.col)) {
+    if (m_cells.IsEditable() && m_cells.IsCheck(cell.row, cell.col)) {
         result |= Qt::ItemIsUserCheckable;
     }
     return result;
@@ -134,38 +133,13 @@ Qt::ItemFlags CGridModel::flags(const QModelIndex& index) const {
 
 bool CGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     const CCellID cell = CellOf(index);
-    if (!m_cells.IsValid(cell.row, cell.col)) {
-        return false;
-    }
     if (role == Qt::CheckStateRole) {
-        if (!(flags(index) & Qt::ItemIsUserCheckable)) {
-            return false;
-        }
-        const bool wanted = value.toInt() == Qt::Checked;
-        if (static_cast<const CGridCellCheck*>(m_cells.GetCell(cell.row, cell.col))->GetCheck() ==
-            wanted) {
-            return false;
-        }
-        if (m_edits != nullptr) {
-            return m_edits->ToggleCheck(cell.row, cell.col);
-        }
-        static_cast<CGridCellCheck*>(m_cells.GetCell(cell.row, cell.col))->Toggle();
-        emit dataChanged(index, index);
-        return true;
+        return m_cells.SetCheck(cell.row, cell.col, value.toInt() == Qt::Checked);
     }
-    if (role != Qt::EditRole || !m_cells.IsCellEditable(cell.row, cell.col)) {
+    if (role != Qt::EditRole) {
         return false;
     }
-    const std::string text = ToCp1251(value.toString());
-    if (m_edits != nullptr) {
-        return m_edits->CommitText(cell.row, cell.col, text);
-    }
-    if (m_cells.GetItemText(cell.row, cell.col) == text) {
-        return false;
-    }
-    m_cells.SetItemText(cell.row, cell.col, text);
-    emit dataChanged(index, index);
-    return true;
+    return m_cells.EditText(cell.row, cell.col, ToCp1251(value.toString())).has_value();
 }
 
 void CGridModel::CellsChanged(const CCellRange& range) {
@@ -190,9 +164,22 @@ void CGridModel::CellsChanged(const CCellRange& range) {
         IndexOf(lastRow, lastColumn));
 }
 
-void CGridModel::Reset() {
+// The grid has already changed: the views take everything anew.
+void CGridModel::ShapeChanged() {
     beginResetModel();
     endResetModel();
+}
+
+void CGridModel::SizesChanged() {
+    emit sizesChanged();
+}
+
+void CGridModel::HistoryChanged() {
+    emit historyChanged();
+}
+
+void CGridModel::ValueRefused(int row, int column, std::string_view text) {
+    emit valueRefused(row, column, FromCp1251(text));
 }
 
 void CGridModel::SetMarkedCells(std::function<bool(int row, int column)> marked,

@@ -8,32 +8,21 @@
 
 #include <functional>
 
-#include <string>
-
 namespace tillora {
-
-// How the model's edits reach the grid's one edit path (with its undo record); without one the
-// model sets the cells itself.
-class IGridEdits {
-public:
-    virtual ~IGridEdits() = default;
-    // A text typed into the cell; false when the cell kept its text.
-    virtual bool CommitText(int row, int column, const std::string& text) = 0;
-    // A click on a check box.
-    virtual bool ToggleCheck(int row, int column) = 0;
-};
 
 // The data cells of one cell grid as a table model: model row r and column c are grid row
 // r + fixed rows and column c + fixed columns; the header row and label column are the header
-// data. Texts cross to Unicode here.
-class CGridModel : public QAbstractTableModel {
+// data. Texts cross to Unicode here. It listens to the cell grid and tells the views what the
+// grid announced; an edit through it is one step of the grid's history.
+class CGridModel : public QAbstractTableModel, private ICellObserver {
     Q_OBJECT
 public:
+    // The cells must outlive the model.
     explicit CGridModel(CCellGrid& cells, QObject* parent = nullptr);
+    ~CGridModel() override;
 
     CCellGrid& Cells() { return m_cells; }
     const CCellGrid& Cells() const { return m_cells; }
-    void SetEdits(IGridEdits* edits) { m_edits = edits; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -48,22 +37,29 @@ public:
     QModelIndex IndexOf(CCellID cell) const { return IndexOf(cell.row, cell.col); }
     CCellID CellOf(const QModelIndex& index) const;
 
-    // Tells the views that the texts of the rectangle changed, headers included.
-    void CellsChanged(const CCellRange& range);
-    // After the grid changed its shape or all its cells.
-    void Reset();
-
     // Cells drawn on a background of their own, whatever their colours: those the predicate
     // names (grid row and column). None: no cell is marked.
     void SetMarkedCells(std::function<bool(int row, int column)> marked, QColor background);
     // The predicate's answers changed: the views draw the cells again.
     void MarksChanged();
 
+signals:
+    // The grid's column widths or row heights changed.
+    void sizesChanged();
+    // Whether there is something to undo or to redo may have changed.
+    void historyChanged();
+    // A typed or pasted value that the cell refused (it became empty): the text as given.
+    void valueRefused(int row, int column, const QString& text);
+
 private:
-    bool IsCheck(int row, int column) const;
+    // ICellObserver
+    void CellsChanged(const CCellRange& range) override;
+    void ShapeChanged() override;
+    void SizesChanged() override;
+    void HistoryChanged() override;
+    void ValueRefused(int row, int column, std::string_view text) override;
 
     CCellGrid& m_cells;
-    IGridEdits* m_edits = nullptr;
     std::function<bool(int, int)> m_marked;
     QColor m_markBackground;
 };

@@ -1,6 +1,7 @@
 #include "grid/GridPrinter.h"
 
 #include "grid/PrintCellPainter.h"
+#include "grid/QtText.h"
 #include "link/Message.h"
 #include "res/StringIds.h"
 
@@ -41,8 +42,7 @@ QString CurrentDateTimeText() {
 }
 
 QString StringText(unsigned id) {
-    const std::string_view text = LoadString(id);
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return FromUtf8(LoadString(id));
 }
 
 } // namespace
@@ -145,8 +145,7 @@ void CGridPrinter::DrawFooter(QPainter& painter, int page) const {
     const QRectF band(l.Left(), l.FooterTop() + quarter, l.gridWidth,
                       l.FooterBottom() - l.FooterTop() - quarter);
     const std::string number = FormatMessage(ids::PrintFooterPage, page, GetPageCount());
-    const QString pageText =
-        QString::fromUtf8(number.data(), static_cast<qsizetype>(number.size()));
+    const QString pageText = FromUtf8(number);
     painter.drawText(band, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, pageText);
     // A narrow table gives a narrow page: the time yields before it runs into the page number.
     const QFontMetricsF metrics(m_boldFont);

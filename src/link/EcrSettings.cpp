@@ -11,9 +11,6 @@
 namespace tillora {
 namespace {
 
-constexpr unsigned LargestSerial = 999999;
-constexpr int ComPortCount = 4;
-
 bool IsValidCom(int com) {
     return com >= 0 && com < ComPortCount;
 }
@@ -124,7 +121,7 @@ SettingsDialogCheck CheckSettingsDialog(int modelSelection, int comSelection,
 }
 
 std::string SerialDigits(unsigned serial) {
-    return FormatText("%06u", serial);
+    return FormatText("%0*u", SerialDigitCount, serial);
 }
 
 } // namespace tillora

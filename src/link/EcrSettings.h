@@ -16,6 +16,11 @@ struct EcrSettings {
     unsigned EcrSerial = 0; // 1 to 999999; 0 when not set
 };
 
+// The limits of the settings: the COM ports offered, and the serial's digits and largest value.
+inline constexpr int ComPortCount = 4;
+inline constexpr int SerialDigitCount = 6;
+inline constexpr unsigned LargestSerial = 999999;
+
 // The settings in force: loaded at start, changed by the settings dialog, saved at exit. They are
 // the thread's own, so that a send to several registers at once, one thread each, puts each
 // register's model in force for the tax-group cells of its own tables; a program that runs on

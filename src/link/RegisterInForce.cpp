@@ -4,7 +4,6 @@
 #include "link/EcrIniFile.h"
 #include "link/EcrModels.h"
 #include "link/Message.h"
-#include "res/RegisterListIds.h"
 #include "res/StringIds.h"
 
 namespace tillora {

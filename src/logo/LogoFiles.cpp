@@ -12,8 +12,8 @@
 namespace tillora {
 namespace {
 
-constexpr unsigned LogoHeight = 80;
-constexpr unsigned LogoColours = 2;
+constexpr unsigned LogoHeight = LargestLogo.height;
+constexpr unsigned LogoColours = LargestLogo.colours;
 constexpr const char* LogoFolder = "EcrLogo";
 
 } // namespace
@@ -29,7 +29,7 @@ bool RememberLogoPath(EcrIniFile& ini, const std::string& path) {
 LogoSize ExpectedLogoSize(int model) {
     switch (model) {
     case 5:
-        return {384, LogoHeight, LogoColours};
+        return LargestLogo;
     case 8:
     case 9:
         return {114, LogoHeight, LogoColours};

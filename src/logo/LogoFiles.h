@@ -26,6 +26,8 @@ struct LogoSize {
     unsigned colours = 0;
 };
 LogoSize ExpectedLogoSize(int model);
+// The widest logo any register takes, and every register's height: the most a preview shows.
+inline constexpr LogoSize LargestLogo{384, 80, 2};
 // The hint line: message 20046 with the model's expected size.
 std::string LogoSizeHint(int model);
 

@@ -10,8 +10,7 @@
 namespace tillora::sim {
 
 // The four tables a register is programmed with, the ones it can load and save.
-inline constexpr std::array<TableKind, 4> SimTableKinds = {
-    TableKind::Articles, TableKind::Operators, TableKind::Subgroups, TableKind::Company};
+inline constexpr std::array<TableKind, 4> SimTableKinds = ProgrammedTables;
 
 // The file a saved table goes to in a folder: articles.txt, operators.txt, subgroups.txt,
 // company.txt.

@@ -3,6 +3,7 @@
 #include "tables/TypedCells.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tillora {
 namespace {
@@ -17,6 +18,63 @@ const CFixedPitchMeasure& FixedPitch() {
 CCellGrid::CCellGrid(const ICellMeasure* measure)
     : m_measure(measure != nullptr ? measure : &FixedPitch()) {
     MeasureDefaults();
+}
+
+void CCellGrid::AddObserver(ICellObserver* observer) {
+    if (std::find(m_observers.begin(), m_observers.end(), observer) == m_observers.end()) {
+        m_observers.push_back(observer);
+    }
+}
+
+void CCellGrid::RemoveObserver(ICellObserver* observer) {
+    std::erase(m_observers, observer);
+}
+
+// A copy, so that an observer may remove itself while it is told.
+template <typename Call> void CCellGrid::Tell(Call call) {
+    const std::vector<ICellObserver*> observers = m_observers;
+    for (ICellObserver* observer : observers) {
+        call(*observer);
+    }
+}
+
+void CCellGrid::BeginEdit(EditKind kind) {
+    if (m_stepDepth++ == 0) {
+        m_stepKind = kind;
+    }
+}
+
+void CCellGrid::EndEdit() {
+    if (m_stepDepth == 0 || --m_stepDepth > 0) {
+        return;
+    }
+    CEditHistory::Step edits = std::exchange(m_stepEdits, {});
+    const CCellRange changed = std::exchange(m_stepChanged, {});
+    if (m_stepKind == EditKind::Unrecorded) {
+        if (!edits.empty()) {
+            ForgetHistory();
+        }
+    } else if (!edits.empty()) {
+        m_history.Push(std::move(edits));
+        Tell([](ICellObserver& o) { o.HistoryChanged(); });
+    }
+    if (changed.IsValid()) {
+        Tell([&changed](ICellObserver& o) { o.CellsChanged(changed); });
+    }
+}
+
+void CCellGrid::ForgetHistory() {
+    if (m_history.CanUndo() || m_history.CanRedo()) {
+        m_history.Clear();
+        Tell([](ICellObserver& o) { o.HistoryChanged(); });
+    }
+}
+
+void CCellGrid::Record(int row, int column, std::string before, std::string after, bool marks) {
+    m_stepChanged = m_stepChanged.Including(row, column);
+    if (before != after) {
+        m_stepEdits.push_back({row, column, std::move(before), std::move(after), marks});
+    }
 }
 
 void CCellGrid::MeasureDefaults() {
@@ -57,6 +115,21 @@ void CCellGrid::Reshape(int rows, int columns) {
     m_shapes.push_back({rows, columns});
     m_fixedRows = std::min(m_fixedRows, rows);
     m_fixedColumns = std::min(m_fixedColumns, columns);
+    m_history.Clear();
+    Tell([](ICellObserver& o) {
+        o.ShapeChanged();
+        o.HistoryChanged();
+    });
+}
+
+void CCellGrid::SetFixedRowCount(int rows) {
+    m_fixedRows = rows;
+    Tell([](ICellObserver& o) { o.ShapeChanged(); });
+}
+
+void CCellGrid::SetFixedColumnCount(int columns) {
+    m_fixedColumns = columns;
+    Tell([](ICellObserver& o) { o.ShapeChanged(); });
 }
 
 CCellID CCellGrid::SmallestShapeSince(unsigned version) const {
@@ -83,6 +156,7 @@ bool CCellGrid::SetCellType(int row, int column, const CellClass& cellClass) {
     std::unique_ptr<CGridCellBase> cell = cellClass.create();
     cell->CopyFrom(*Slot(row, column));
     Slot(row, column) = std::move(cell);
+    Tell([](ICellObserver& o) { o.ShapeChanged(); });
     return true;
 }
 
@@ -98,15 +172,99 @@ CGridCell* CCellGrid::GetTextCell(int row, int column) {
     return dynamic_cast<CGridCell*>(GetCell(row, column));
 }
 
-bool CCellGrid::SetItemText(int row, int column, std::string_view text) {
+TextTaken CCellGrid::SetItemText(int row, int column, std::string_view text) {
     CGridCellBase* cell = GetCell(row, column);
     if (cell == nullptr) {
-        return false;
+        return TextTaken::NoCell;
     }
+    CEditStep step(*this, EditKind::Unrecorded);
+    std::string before = cell->GetText();
     cell->SetText(text);
     cell->SetState(cell->GetState() | CellState::Modified);
     m_modified = true;
+    std::string after = cell->GetText();
+    TextTaken taken = TextTaken::AsGiven;
+    if (after.empty() && !text.empty()) {
+        taken = TextTaken::Refused;
+    } else if (after != text) {
+        taken = TextTaken::Normalised;
+    }
+    Record(row, column, std::move(before), std::move(after), true);
+    if (taken == TextTaken::Refused && m_stepKind == EditKind::UserEdit) {
+        Tell([&](ICellObserver& o) { o.ValueRefused(row, column, text); });
+    }
+    return taken;
+}
+
+bool CCellGrid::IsEdit(int row, int column, std::string_view text) const {
+    return IsCellEditable(row, column) && GetItemText(row, column) != text;
+}
+
+std::optional<TextTaken> CCellGrid::EditText(int row, int column, std::string_view text) {
+    if (!IsEdit(row, column, text)) {
+        return std::nullopt;
+    }
+    CEditStep step(*this);
+    return SetItemText(row, column, text);
+}
+
+bool CCellGrid::IsCheck(int row, int column) const {
+    return dynamic_cast<const CGridCellCheck*>(GetCell(row, column)) != nullptr;
+}
+
+bool CCellGrid::GetCheck(int row, int column) const {
+    const auto* check = dynamic_cast<const CGridCellCheck*>(GetCell(row, column));
+    return check != nullptr && check->GetCheck();
+}
+
+bool CCellGrid::SetCheck(int row, int column, bool checked) {
+    auto* check = dynamic_cast<CGridCellCheck*>(GetCell(row, column));
+    if (check == nullptr || !m_editable || check->GetCheck() == checked) {
+        return false;
+    }
+    CEditStep step(*this);
+    std::string before = check->GetText();
+    check->Toggle();
+    Record(row, column, std::move(before), check->GetText(), false);
     return true;
+}
+
+CCellRange CCellGrid::Apply(const CEditHistory::Step& step, bool undo) {
+    CCellRange changed;
+    const auto apply = [&](const CellEdit& edit) {
+        CGridCellBase* cell = GetCell(edit.row, edit.column);
+        if (cell == nullptr) {
+            return;
+        }
+        cell->SetText(undo ? edit.before : edit.after);
+        if (edit.marksModified) {
+            cell->SetState(cell->GetState() | CellState::Modified);
+            m_modified = true;
+        }
+        changed = changed.Including(edit.row, edit.column);
+    };
+    if (undo) {
+        std::for_each(step.rbegin(), step.rend(), apply);
+    } else {
+        std::for_each(step.begin(), step.end(), apply);
+    }
+    Tell([&changed](ICellObserver& o) {
+        o.HistoryChanged();
+        if (changed.IsValid()) {
+            o.CellsChanged(changed);
+        }
+    });
+    return changed;
+}
+
+CCellRange CCellGrid::Undo() {
+    const CEditHistory::Step* step = m_stepDepth == 0 ? m_history.Undo() : nullptr;
+    return step != nullptr ? Apply(*step, true) : CCellRange{};
+}
+
+CCellRange CCellGrid::Redo() {
+    const CEditHistory::Step* step = m_stepDepth == 0 ? m_history.Redo() : nullptr;
+    return step != nullptr ? Apply(*step, false) : CCellRange{};
 }
 
 std::string CCellGrid::GetItemText(int row, int column) const {
@@ -120,6 +278,7 @@ bool CCellGrid::SetItemFormat(int row, int column, std::uint32_t format) {
         return false;
     }
     cell->SetFormat(format);
+    Tell([row, column](ICellObserver& o) { o.CellsChanged({row, column, row, column}); });
     return true;
 }
 
@@ -137,6 +296,7 @@ bool CCellGrid::SetItemState(int row, int column, std::uint32_t state) {
         return false;
     }
     cell->SetState(state);
+    Tell([row, column](ICellObserver& o) { o.CellsChanged({row, column, row, column}); });
     return true;
 }
 
@@ -167,6 +327,7 @@ bool CCellGrid::SetColumnWidth(int column, int width) {
         return false;
     }
     m_columnWidths[static_cast<std::size_t>(column)] = width;
+    Tell([](ICellObserver& o) { o.SizesChanged(); });
     return true;
 }
 
@@ -179,6 +340,7 @@ bool CCellGrid::SetRowHeight(int row, int height) {
         return false;
     }
     m_rowHeights[static_cast<std::size_t>(row)] = height;
+    Tell([](ICellObserver& o) { o.SizesChanged(); });
     return true;
 }
 

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "tables/CellMeasure.h"
+#include "tables/CellObserver.h"
 #include "tables/CellRange.h"
+#include "tables/EditHistory.h"
 #include "tables/GridCell.h"
 #include "tables/GridDefaultCell.h"
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,20 +19,48 @@ namespace tillora {
 // Which cells AutoSizeColumn measures.
 enum class AutoSizeStyle { Both, Header, Data };
 
+// What a set text became in the cell.
+enum class TextTaken {
+    AsGiven,    // the cell holds the text as given
+    Normalised, // the cell holds it in its normal form
+    Refused,    // the cell did not accept it and is empty now
+    NoCell      // outside the grid: nothing was set
+};
+
+// How the changes of one step are kept.
+enum class EditKind {
+    UserEdit,  // typed, pasted, cut, deleted, ticked: one undo step; a refused value is announced
+    TableLoad, // a file read, an import, clearing: one undo step; the operation tells of refusals
+    Unrecorded // set-up, the register's report: no undo step, so the history no longer fits and
+               // is emptied
+};
+
 // The cells of one table: a rectangle of rows × columns with header rows and columns, the row
 // heights and column widths, and the grid-wide settings. Selection and focus belong to whatever
-// shows the grid (see IGridAccess).
+// shows the grid (see IGridAccess). It announces every change to its observers and keeps the
+// history of the texts' changes for undo and redo.
 class CCellGrid {
 public:
     // The measure must outlive the grid; none takes a fixed-pitch measure.
     explicit CCellGrid(const ICellMeasure* measure = nullptr);
+    CCellGrid(const CCellGrid&) = delete;
+    CCellGrid& operator=(const CCellGrid&) = delete;
+
+    // An observer stays until it removes itself; it is told after each change.
+    void AddObserver(ICellObserver* observer);
+    void RemoveObserver(ICellObserver* observer);
+
+    // The changes between BeginEdit and the matching EndEdit are one step: kept together in the
+    // history and announced together at its end. An inner step joins the outer one.
+    void BeginEdit(EditKind kind = EditKind::UserEdit);
+    void EndEdit();
 
     // New cells are CGridCell; a new row gets the default height and a new column the default
     // width as they are at that moment. Removing rows or columns deletes their cells.
     void SetRowCount(int rows);
     void SetColumnCount(int columns);
-    void SetFixedRowCount(int rows) { m_fixedRows = rows; }
-    void SetFixedColumnCount(int columns) { m_fixedColumns = columns; }
+    void SetFixedRowCount(int rows);
+    void SetFixedColumnCount(int columns);
     int GetRowCount() const { return m_rows; }
     int GetColumnCount() const { return m_columns; }
     int GetFixedRowCount() const { return m_fixedRows; }
@@ -49,8 +80,21 @@ public:
     const CGridCellBase* GetCell(int row, int column) const;
     CGridCell* GetTextCell(int row, int column);
 
-    // Through the cell's SetText; marks the cell and the grid modified. False outside the grid.
-    bool SetItemText(int row, int column, std::string_view text);
+    // Through the cell's SetText; marks the cell and the grid modified. Outside a step the change
+    // is a step of its own that is not recorded.
+    TextTaken SetItemText(int row, int column, std::string_view text);
+    // Whether giving the cell the text is an edit: the cell may be edited and the text differs
+    // from its own, so that a cell left as it was gets no modified mark.
+    bool IsEdit(int row, int column, std::string_view text) const;
+    // Sets the text as the in-place editor commits one, when that is an edit: a step of its own
+    // unless a step is in progress. None when nothing was set.
+    std::optional<TextTaken> EditText(int row, int column, std::string_view text);
+    // A check cell's box. Ticking is not a change of the text: the cell gets no modified mark. The
+    // box answers even where typing is refused, but not in a grid that may not be edited. False
+    // when nothing changed.
+    bool SetCheck(int row, int column, bool checked);
+    bool IsCheck(int row, int column) const;
+    bool GetCheck(int row, int column) const;
     // The empty text outside the grid.
     std::string GetItemText(int row, int column) const;
     bool SetItemFormat(int row, int column, std::uint32_t format);
@@ -60,6 +104,14 @@ public:
     // The cell's flags, with the fixed flags of the header rows and columns.
     std::uint32_t GetItemState(int row, int column) const;
     bool GetModified() const { return m_modified; }
+
+    // Takes back the last recorded step, or applies again the last one taken back; the rectangle
+    // of the cells it changed, invalid when there was nothing to do.
+    CCellRange Undo();
+    CCellRange Redo();
+    bool CanUndo() const { return m_history.CanUndo(); }
+    bool CanRedo() const { return m_history.CanRedo(); }
+    std::size_t UndoCount() const { return m_history.UndoCount(); }
 
     // Whether the user may edit at all, and this cell.
     void SetEditable(bool editable) { m_editable = editable; }
@@ -90,6 +142,10 @@ public:
 
 private:
     std::unique_ptr<CGridCellBase>& Slot(int row, int column);
+    void Record(int row, int column, std::string before, std::string after, bool marks);
+    CCellRange Apply(const CEditHistory::Step& step, bool undo);
+    void ForgetHistory();
+    template <typename Call> void Tell(Call call);
     void Reshape(int rows, int columns);
     int EffectiveMargin(int row, int column) const;
 
@@ -106,6 +162,28 @@ private:
     bool m_rowResize = true;
     bool m_modified = false;
     std::vector<CCellID> m_shapes; // the row and column counts after every reshape
+
+    std::vector<ICellObserver*> m_observers;
+    CEditHistory m_history;
+    // The step in progress.
+    int m_stepDepth = 0;
+    EditKind m_stepKind = EditKind::Unrecorded;
+    CEditHistory::Step m_stepEdits;
+    CCellRange m_stepChanged;
+};
+
+// One step of changes for as long as it lives.
+class CEditStep {
+public:
+    explicit CEditStep(CCellGrid& grid, EditKind kind = EditKind::UserEdit) : m_grid(grid) {
+        m_grid.BeginEdit(kind);
+    }
+    ~CEditStep() { m_grid.EndEdit(); }
+    CEditStep(const CEditStep&) = delete;
+    CEditStep& operator=(const CEditStep&) = delete;
+
+private:
+    CCellGrid& m_grid;
 };
 
 } // namespace tillora

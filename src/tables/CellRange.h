@@ -30,6 +30,14 @@ struct CCellRange {
         return IsValid() && row >= minRow && row <= maxRow && col >= minCol && col <= maxCol;
     }
     CCellID TopLeft() const { return {minRow, minCol}; }
+    // The smallest rectangle holding this one and the cell.
+    CCellRange Including(int row, int col) const {
+        if (!IsValid()) {
+            return {row, col, row, col};
+        }
+        return {std::min(minRow, row), std::min(minCol, col), std::max(maxRow, row),
+                std::max(maxCol, col)};
+    }
     bool operator==(const CCellRange&) const = default;
 };
 

@@ -1,21 +1,14 @@
 #include "tables/ClipboardText.h"
 
+#include "tables/TextTrim.h"
+
 #include <algorithm>
 #include <vector>
 
 namespace tillora {
 namespace {
 
-constexpr std::string_view WhiteSpace = " \t\r\n\v\f";
 constexpr std::string_view FieldSeparators = "\t,";
-
-std::string_view Trimmed(std::string_view field) {
-    const std::size_t first = field.find_first_not_of(WhiteSpace);
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return field.substr(first, field.find_last_not_of(WhiteSpace) - first + 1);
-}
 
 // The rows from first to last that are not hidden, found once so that the cell loops never ask.
 std::vector<int> VisibleRows(const CCellGrid& cells, int first, int last) {
@@ -38,13 +31,11 @@ std::vector<int> VisibleColumns(const CCellGrid& cells, int first, int last) {
     return columns;
 }
 
-// Sets a text as the in-place editor commits one: only into an editable cell, and only when it
-// differs from the cell's text, so that a cell left as it was gets no modified mark.
+// Sets a text as the in-place editor commits one.
 void CommitText(IGridAccess& grid, int row, int column, std::string_view text) {
-    if (!grid.Cells().IsCellEditable(row, column) || grid.GetItemText(row, column) == text) {
-        return;
+    if (grid.Cells().IsEdit(row, column, text)) {
+        grid.SetItemText(row, column, text);
     }
-    grid.SetItemText(row, column, text);
 }
 
 std::string CopyText(const IGridAccess& grid, const CCellRange& range) {
@@ -130,6 +121,7 @@ CCellRange PasteText(IGridAccess& grid, CCellID target, std::string_view text) {
     if (text.empty() || !cells.IsCellEditable(target.row, target.col)) {
         return {};
     }
+    CEditStep step(grid.Cells());
     const std::vector<int> rows = VisibleRows(cells, target.row, cells.GetRowCount() - 1);
     const std::vector<int> columns = VisibleColumns(cells, target.col, cells.GetColumnCount() - 1);
     int lastRow = -1;
@@ -161,6 +153,7 @@ CCellRange PasteText(IGridAccess& grid, CCellID target, std::string_view text) {
 void ClearSelectedCells(IGridAccess& grid) {
     const CCellRange range = grid.GetSelectedCellRange();
     if (range.IsValid()) {
+        CEditStep step(grid.Cells());
         ClearCells(grid, range);
     }
 }
@@ -174,6 +167,7 @@ std::string CutSelection(IGridAccess& grid) {
         return {};
     }
     std::string text = CopyText(grid, range);
+    CEditStep step(grid.Cells());
     ClearCells(grid, range);
     return text;
 }

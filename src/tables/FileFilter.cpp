@@ -1,5 +1,7 @@
 #include "tables/FileFilter.h"
 
+#include "tables/TextTrim.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -17,16 +19,6 @@ std::vector<std::string_view> Split(std::string_view text, char separator) {
         }
         start = end + 1;
     }
-}
-
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && text.back() == ' ') {
-        text.remove_suffix(1);
-    }
-    return text;
 }
 
 std::string Upper(std::string text) {
@@ -98,6 +90,28 @@ std::vector<std::string> NameFilters(std::string_view filter, bool caseSensitive
         filters.push_back(NameFilter(line, caseSensitiveNames));
     }
     return filters;
+}
+
+namespace {
+
+std::string ExtensionOf(const std::vector<FileFilterLine>& lines, int line) {
+    if (line < 0 || line >= static_cast<int>(lines.size()) ||
+        lines[static_cast<std::size_t>(line)].patterns.empty()) {
+        return {};
+    }
+    const std::string& pattern = lines[static_cast<std::size_t>(line)].patterns.front();
+    if (pattern.size() < 3 || pattern.compare(0, 2, "*.") != 0 || pattern == "*.*") {
+        return {};
+    }
+    return pattern.substr(2);
+}
+
+} // namespace
+
+std::string FilterExtension(std::string_view filter, int line) {
+    const std::vector<FileFilterLine> lines = ParseFileFilter(filter);
+    std::string extension = ExtensionOf(lines, line);
+    return extension.empty() ? ExtensionOf(lines, 0) : extension;
 }
 
 } // namespace tillora

@@ -22,6 +22,11 @@ std::vector<FileFilterLine> ParseFileFilter(std::string_view filter);
 // Windows).
 std::string NameFilter(const FileFilterLine& line, bool caseSensitiveNames);
 
+// The extension that the line's first pattern names ("csv" for "*.csv"), which a saved file is
+// given when its name has none: for a line of every file, the first line's; empty when no line
+// names one.
+std::string FilterExtension(std::string_view filter, int line);
+
 // Every line of the filter, in order.
 std::vector<std::string> NameFilters(std::string_view filter, bool caseSensitiveNames);
 

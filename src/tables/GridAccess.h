@@ -20,8 +20,8 @@ public:
     int GetRowCount() const { return Cells().GetRowCount(); }
     int GetColumnCount() const { return Cells().GetColumnCount(); }
     std::string GetItemText(int row, int column) const { return Cells().GetItemText(row, column); }
-    // Sets the text through the cell and shows the change.
-    virtual bool SetItemText(int row, int column, std::string_view text) {
+    // Sets the text through the cell; the cell grid announces the change.
+    virtual TextTaken SetItemText(int row, int column, std::string_view text) {
         return Cells().SetItemText(row, column, text);
     }
 

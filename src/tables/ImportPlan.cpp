@@ -337,6 +337,7 @@ ImportPlan PlanImport(const SheetData& sheet, TableKind kind, const ImportOption
 }
 
 void ApplyImportPlan(const ImportPlan& plan, IGridAccess& grid) {
+    CEditStep step(grid.Cells(), EditKind::TableLoad);
     ClearTable(grid.Cells());
     for (const ImportCell& cell : plan.cells) {
         grid.SetItemText(cell.row, cell.column, cell.text);

@@ -1,6 +1,7 @@
 #include "tables/ImportValues.h"
 
 #include "tables/TaxGroup.h"
+#include "tables/TextTrim.h"
 #include "tables/TypedCells.h"
 
 #include <algorithm>
@@ -12,21 +13,12 @@
 namespace tillora {
 namespace {
 
-constexpr char NoBreakSpace = '\xA0'; // Windows-1251
-constexpr std::string_view Blanks = " \t\r\n\xA0";
+constexpr char NoBreakSpace = '\xA0';   // Windows-1251
 constexpr int LargestExponent = 30;     // no price or quantity comes near
 constexpr double LargestBarcode = 1e15; // digits beyond are not held exactly by a typed number
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-std::string_view Trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(Blanks);
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(Blanks) - first + 1);
 }
 
 // Windows-1251 lower case: Latin and Cyrillic capitals.
@@ -60,12 +52,12 @@ std::string_view WithoutCurrency(std::string_view text) {
         const std::string lower = Lower(text);
         for (std::string_view mark : CurrencyMarks) {
             if (lower.size() > mark.size() && std::string_view(lower).ends_with(mark)) {
-                text = Trimmed(text.substr(0, text.size() - mark.size()));
+                text = TrimmedCp1251(text.substr(0, text.size() - mark.size()));
                 stripped = true;
                 break;
             }
             if (lower.size() > mark.size() && std::string_view(lower).starts_with(mark)) {
-                text = Trimmed(text.substr(mark.size()));
+                text = TrimmedCp1251(text.substr(mark.size()));
                 stripped = true;
                 break;
             }
@@ -218,7 +210,7 @@ std::string SheetCellText(const SheetCell& cell) {
     if (cell.number && std::isfinite(*cell.number)) {
         return ShortestFixed(*cell.number + 0.0);
     }
-    return std::string(Trimmed(cell.text));
+    return std::string(TrimmedCp1251(cell.text));
 }
 
 std::optional<std::string> SheetNumberText(const SheetCell& cell, bool& ambiguous) {
@@ -227,10 +219,10 @@ std::optional<std::string> SheetNumberText(const SheetCell& cell, bool& ambiguou
         return std::isfinite(*cell.number) ? std::optional(ShortestFixed(*cell.number + 0.0))
                                            : std::nullopt;
     }
-    std::string_view text = WithoutCurrency(Trimmed(cell.text));
+    std::string_view text = WithoutCurrency(TrimmedCp1251(cell.text));
     const bool negative = !text.empty() && text.front() == '-';
     if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
-        text = Trimmed(text.substr(1));
+        text = TrimmedCp1251(text.substr(1));
     }
     const std::size_t e = text.find_first_of("eE");
     const std::optional<int> exponent =
@@ -244,7 +236,7 @@ std::optional<std::string> SheetNumberText(const SheetCell& cell, bool& ambiguou
 }
 
 ImportedValue ImportAmount(const SheetCell& cell, int decimals) {
-    if (!cell.number && Trimmed(cell.text).empty()) {
+    if (!cell.number && TrimmedCp1251(cell.text).empty()) {
         return Taken({});
     }
     bool ambiguous = false;
@@ -269,7 +261,7 @@ ImportedValue ImportBarcode(const SheetCell& cell) {
         }
         return Taken(BarcodeForm(ShortestFixed(value)));
     }
-    std::string text(Trimmed(cell.text));
+    std::string text(TrimmedCp1251(cell.text));
     if (text.starts_with('\'')) {
         text.erase(0, 1);
     }

@@ -39,7 +39,10 @@ bool CTableDocument::ClearAll(IFeedback& feedback,
     CWaitCursor waitCursor(feedback);
     for (TableKind kind : AllTables) {
         Writer(kind).ClearNames();
-        ClearTable(Grid(kind));
+        {
+            CEditStep step(Grid(kind), EditKind::TableLoad);
+            ClearTable(Grid(kind));
+        }
         if (tableCleared) {
             tableCleared(kind);
         }
@@ -54,6 +57,7 @@ bool CTableDocument::CopyReportToArticles(IFeedback& feedback) {
     CWaitCursor waitCursor(feedback);
     CCellGrid& articles = Grid(TableKind::Articles);
     const CCellGrid& report = Grid(TableKind::Report);
+    CEditStep step(articles, EditKind::TableLoad);
     ClearTable(articles);
     for (int r = 1; r < articles.GetRowCount(); ++r) {
         for (int c = 1; c <= CopiedReportColumns; ++c) {

@@ -19,6 +19,10 @@ inline constexpr std::array<TableKind, TableCount> AllTables = {
     TableKind::Articles, TableKind::Operators, TableKind::Subgroups,
     TableKind::Company,  TableKind::Report,    TableKind::SubgroupReport};
 
+// The four tables a register is programmed with; the reports are only read from it.
+inline constexpr std::array<TableKind, 4> ProgrammedTables = {
+    TableKind::Articles, TableKind::Operators, TableKind::Subgroups, TableKind::Company};
+
 constexpr int TableIndex(TableKind kind) {
     return static_cast<int>(kind);
 }

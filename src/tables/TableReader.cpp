@@ -107,11 +107,15 @@ bool TableReader::ReadTableFile(const std::string& path, IFeedback& feedback) {
         return false;
     }
 
-    ClearTable(m_grid.Cells());
     std::set<int> rows;
-    for (const Placed& p : placed) {
-        SetFields(p.row, lines[p.line], static_cast<int>(p.line) + 1);
-        rows.insert(p.row);
+    {
+        // The whole read is one step that undo takes back.
+        CEditStep step(m_grid.Cells(), EditKind::TableLoad);
+        ClearTable(m_grid.Cells());
+        for (const Placed& p : placed) {
+            SetFields(p.row, lines[p.line], static_cast<int>(p.line) + 1);
+            rows.insert(p.row);
+        }
     }
     m_lastRead.rowsFilled = static_cast<int>(rows.size());
     m_grid.Redraw();

@@ -5,6 +5,7 @@
 #include "res/StringIds.h"
 #include "tables/TableSetup.h"
 #include "transfer/ChangesSend.h"
+#include "transfer/KnownDifferences.h"
 #include "transfer/SendCommands.h"
 #include "transfer/SendRun.h"
 #include "transfer/TableChecks.h"
@@ -49,7 +50,7 @@ private:
 // forgotten once the check has passed, before anything goes on the line.
 bool RunKeepingState(TableKind kind, const SendPlan& plan, SendScope scope, IGridAccess& grid,
                      TransferSession& session, const CKnownRegisterState& store) {
-    CKnownTable known(store, RegisterInForce(session.settings), kind);
+    CKnownTable known(store, RegisterInSettings(session.settings), kind);
     if (!RunSend(plan, scope, grid, session,
                  [&] { return known.ForgetOnDisk(session.feedback); })) {
         return false;
@@ -60,10 +61,6 @@ bool RunKeepingState(TableKind kind, const SendPlan& plan, SendScope scope, IGri
 }
 
 } // namespace
-
-RegisterIdentity RegisterInForce(const EcrSettings& settings) {
-    return RegisterIdentity{SerialDigits(settings.EcrSerial), settings.EcrType};
-}
 
 namespace {
 
@@ -116,7 +113,7 @@ ChangesOutcome OnSendChanges(TableKind current, IGridAccess& grid, TransferSessi
     if (!CheckWholeTable(*plan, grid, feedback)) {
         return ChangesOutcome::NotSent;
     }
-    CKnownTable known(store, RegisterInForce(session.settings), current);
+    CKnownTable known(store, RegisterInSettings(session.settings), current);
     if (!known.IsKnown()) {
         if (!feedback.AskYesNo(ids::KnownStateMissing,
                                FormatMessage(ids::KnownStateMissing, known.Id().serial.c_str()),
@@ -146,7 +143,7 @@ ReportOutcome OnReadReportKeepingState(IGridAccess& report, IGridAccess& subgrou
         return ReportOutcome::NotStarted;
     }
     const ReportOutcome outcome = OnReadReport(report, subgroupReport, session);
-    CKnownTable known(store, RegisterInForce(session.settings), TableKind::Articles);
+    CKnownTable known(store, RegisterInSettings(session.settings), TableKind::Articles);
     TakeReportedArticles(report.Cells(), outcome == ReportOutcome::Complete, known.Table());
     known.Keep(session.feedback);
     return outcome;
@@ -163,7 +160,7 @@ std::optional<TableChanges> FindChangesAtRegister(TableKind kind, const IGridAcc
     if (!plan) {
         return std::nullopt;
     }
-    CKnownTable known(store, RegisterInForce(session.settings), kind);
+    CKnownTable known(store, RegisterInSettings(session.settings), kind);
     if (!known.IsKnown()) {
         ShowError(session.feedback, ids::KnownStateNone, known.Id().serial.c_str());
         return std::nullopt;

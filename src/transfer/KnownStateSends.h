@@ -18,10 +18,6 @@ namespace tillora {
 // before the line opens and, once the register has confirmed the transfer, keeps what was sent;
 // so a send that fails anywhere leaves the table unknown.
 
-// The register of the settings: its serial as six digits, with its model. The settings must have
-// passed ValidateEcrSettings.
-RegisterIdentity RegisterInForce(const EcrSettings& settings);
-
 // Send all and send selected (SendCommands.h), keeping the state.
 bool OnSendAllKeepingState(TableKind current, IGridAccess& grid, TransferSession& session,
                            const CKnownRegisterState& store);

@@ -1,6 +1,7 @@
 #include "transfer/ReportLine.h"
 
 #include "link/Charset.h"
+#include "tables/TextTrim.h"
 
 #include <cstdlib>
 #include <optional>
@@ -85,16 +86,6 @@ enum ArticleColumn {
 // The other columns of the SubgroupReport table.
 enum SubgroupColumn { SubgroupPrice = 2, SubgroupTaxGroup = 3, SubgroupTurnover = 4 };
 
-std::string Trimmed(const std::string& text) {
-    constexpr std::string_view Blanks = " \n\r";
-    const std::size_t first = text.find_first_not_of(Blanks);
-    if (first == std::string::npos) {
-        return {};
-    }
-    const std::size_t last = text.find_last_not_of(Blanks);
-    return text.substr(first, last - first + 1);
-}
-
 std::string FromRegister(std::string text) {
     ConvertText(text, Direction::FromRegister);
     return text;
@@ -116,7 +107,7 @@ bool IsDataRow(const IGridAccess& table, int row) {
 
 // The name comes first, and the row is brought into view with it.
 void SetName(IGridAccess& table, int row, const std::string& name) {
-    table.SetItemText(row, NameColumn, FromRegister(Trimmed(name)));
+    table.SetItemText(row, NameColumn, FromRegister(std::string(Trimmed(name))));
     table.EnsureVisible(row, NameColumn);
 }
 

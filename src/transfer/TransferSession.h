@@ -27,4 +27,9 @@ struct TransferSession {
     const CStopRequest* stop = nullptr;
 };
 
+// Runs work on a session that whoever owns the way to the register sets up, with the messages
+// going to the feedback given.
+using SessionRunner =
+    std::function<void(IFeedback& feedback, const std::function<void(TransferSession&)>& work)>;
+
 } // namespace tillora

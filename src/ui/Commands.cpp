@@ -1,6 +1,5 @@
 #include "ui/Commands.h"
 
-#include "res/RegisterListIds.h"
 #include "res/StringIds.h"
 #include "ui/UiText.h"
 
@@ -49,7 +48,7 @@ const std::vector<CommandRow>& CommandTable() {
         {cmd::FindNext, ids::MenuEditFindNext},
         {cmd::FindPrevious, ids::MenuEditFindPrevious},
         {cmd::GoToRow, ids::MenuEditGoToRow},
-        {cmd::EcrSettings, ids::MenuRegisterSettings},
+        {cmd::RegisterSettings, ids::MenuRegisterSettings},
         {cmd::ReportToArticles, ids::MenuRegisterReportToArticles},
         {cmd::SendAll, ids::MenuRegisterSendAll},
         {cmd::SendSelected, ids::MenuRegisterSendSelected},
@@ -58,8 +57,8 @@ const std::vector<CommandRow>& CommandTable() {
         {cmd::SendLogo, ids::MenuRegisterSendLogo},
         {cmd::ViewToolbar, ids::MenuViewToolbar},
         {cmd::ViewStatusBar, ids::MenuViewStatusBar},
-        {cmd::NextPane, ids::MenuViewNextTable},
-        {cmd::PrevPane, ids::MenuViewPreviousTable},
+        {cmd::NextTable, ids::MenuViewNextTable},
+        {cmd::PreviousTable, ids::MenuViewPreviousTable},
         {cmd::ViewRegisterDifferences, ids::MenuViewRegisterDifferences},
         {cmd::HelpContents, ids::MenuHelpContents},
         {cmd::AppAbout, ids::MenuHelpAbout},
@@ -82,10 +81,10 @@ const std::vector<MenuRow>& MenuTable() {
          {EditUndo, EditRedo, Separator, EditCut, EditCopy, EditPaste, Separator, EditSelectAll,
           Separator, EditFind, FindNext, FindPrevious, Separator, GoToRow}},
         {ids::MenuRegister,
-         {EcrSettings, RegisterList, Separator, ReportToArticles, Separator, SendAll, SendSelected,
+         {RegisterSettings, RegisterList, Separator, ReportToArticles, Separator, SendAll, SendSelected,
           SendChanges, SendToRegisters, ReadReport, SendLogo}},
         {ids::MenuView,
-         {ViewToolbar, ViewStatusBar, Separator, NextPane, PrevPane, Separator,
+         {ViewToolbar, ViewStatusBar, Separator, NextTable, PreviousTable, Separator,
           ViewRegisterDifferences}},
         {ids::MenuHelp, {HelpContents, Separator, AppAbout}},
     };
@@ -126,10 +125,28 @@ QAction* CCommands::Action(int id) const {
     return found != m_actions.end() ? found->second : nullptr;
 }
 
-void CCommands::Bind(int id, std::function<void()> handler) {
-    if (QAction* action = Action(id)) {
-        connect(action, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
+void CCommands::Bind(int id, std::function<void()> handler, OpenEdit openEdit) {
+    QAction* action = Action(id);
+    if (action == nullptr) {
+        return;
     }
+    if (openEdit == OpenEdit::Keep) {
+        connect(action, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
+    } else {
+        connect(action, &QAction::triggered, this,
+                [this, handler = std::move(handler)] { Run(handler); });
+    }
+}
+
+void CCommands::SetEditCommit(std::function<void()> commit) {
+    m_commitEdit = std::move(commit);
+}
+
+void CCommands::Run(const std::function<void()>& work) const {
+    if (m_commitEdit) {
+        m_commitEdit();
+    }
+    work();
 }
 
 void CCommands::BindEnable(int id, std::function<bool()> rule) {

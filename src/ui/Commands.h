@@ -37,7 +37,7 @@ inline constexpr int EditRedo = 57644;
 inline constexpr int FindNext = 32785;
 inline constexpr int FindPrevious = 32786;
 inline constexpr int GoToRow = 32780;
-inline constexpr int EcrSettings = 32772;
+inline constexpr int RegisterSettings = 32772;
 inline constexpr int ReportToArticles = 32774;
 inline constexpr int SendAll = 32778;
 inline constexpr int SendSelected = 32781;
@@ -45,8 +45,8 @@ inline constexpr int ReadReport = 32776;
 inline constexpr int SendLogo = 32783;
 inline constexpr int ViewToolbar = 59392;
 inline constexpr int ViewStatusBar = 59393;
-inline constexpr int NextPane = 57680;
-inline constexpr int PrevPane = 57681;
+inline constexpr int NextTable = 57680;
+inline constexpr int PreviousTable = 57681;
 inline constexpr int HelpContents = 32789;
 inline constexpr int FileImportSheet = 32790;
 inline constexpr int FileExportSheet = 32791;
@@ -82,8 +82,15 @@ const std::vector<int>& ContextMenuItems();
 // The toolbar, left to right (cmd::Separator between groups).
 const std::vector<int>& ToolbarItems();
 
+// What a command does with an in-place editor that is open when it runs.
+enum class OpenEdit {
+    Commit, // what was typed goes into the cell first, so the command sees it
+    Keep    // the command acts on the editor's own text (the clipboard commands, undo and redo)
+};
+
 // The window's actions, one per row of the command table, with what each does and when it
-// applies bound by whoever owns the work.
+// applies bound by whoever owns the work. Every command runs through Run, which is the one place
+// that commits an open edit, so that no command has to remember it.
 class CCommands : public QObject {
     Q_OBJECT
 public:
@@ -92,7 +99,12 @@ public:
 
     // Null for an id that the table lacks.
     QAction* Action(int id) const;
-    void Bind(int id, std::function<void()> handler);
+    void Bind(int id, std::function<void()> handler, OpenEdit openEdit = OpenEdit::Commit);
+    // How an open edit is committed; by default there is none to commit.
+    void SetEditCommit(std::function<void()> commit);
+    // Runs work as a command: an open edit committed first. Also for what starts a command
+    // outside the action table (a recent file, a dropped file, closing the window).
+    void Run(const std::function<void()>& work) const;
     // A command without a rule is always enabled.
     void BindEnable(int id, std::function<bool()> rule);
     // Renews every enable state from its rule: called whenever what the rules look at changes.
@@ -111,6 +123,7 @@ private:
 
     std::map<int, QAction*> m_actions;
     std::map<int, std::function<bool()>> m_rules;
+    std::function<void()> m_commitEdit;
 };
 
 } // namespace tillora

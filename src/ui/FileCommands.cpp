@@ -1,5 +1,6 @@
 #include "ui/FileCommands.h"
 
+#include "grid/QtText.h"
 #include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "tables/FileFilter.h"
@@ -34,23 +35,13 @@ namespace {
 
 const QString LastFolderKey = QStringLiteral("Files/LastFolder");
 
-#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
-constexpr bool CaseSensitiveNames = false;
-#else
-constexpr bool CaseSensitiveNames = true;
-#endif
-
-QString ToQString(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 // The folder of a file, if the file was named and its folder is still there.
 std::string FolderOf(const std::string& path) {
     if (path.empty()) {
         return {};
     }
-    const QString folder = QFileInfo(ToQString(path)).absolutePath();
-    return QDir(folder).exists() ? QDir::toNativeSeparators(folder).toStdString() : std::string();
+    const QString folder = QFileInfo(FromPath(path)).absolutePath();
+    return QDir(folder).exists() ? ToPath(QDir::toNativeSeparators(folder)) : std::string();
 }
 
 // The one local file of a drag, if that is what it carries.
@@ -62,7 +53,7 @@ std::optional<std::string> DraggedTableFile(const QMimeData* data) {
     if (!url.isLocalFile() || !QFileInfo(url.toLocalFile()).isFile()) {
         return std::nullopt;
     }
-    return url.toLocalFile().toStdString();
+    return ToPath(url.toLocalFile());
 }
 
 // The File menu: the one that holds the exit command.
@@ -78,19 +69,18 @@ QMenu* FileMenu(QMenuBar* bar, QAction* exit) {
 struct DialogTexts {
     unsigned title;
     unsigned filter;
-    const char* suffix;
 };
 
 DialogTexts TextsOf(FileDialogKind kind) {
     switch (kind) {
     case FileDialogKind::Save:
-        return {ids::SaveTableTitle, ids::SaveTableFilter, "txt"};
+        return {ids::SaveTableTitle, ids::SaveTableFilter};
     case FileDialogKind::ImportSheet:
-        return {ids::ImportDialogCaption, ids::ImportSheetFilter, ""};
+        return {ids::ImportDialogCaption, ids::ImportSheetFilter};
     case FileDialogKind::ExportSheet:
-        return {ids::ExportSheetTitle, ids::ExportSheetFilter, "xlsx"};
+        return {ids::ExportSheetTitle, ids::ExportSheetFilter};
     default:
-        return {ids::OpenTableTitle, ids::OpenTableFilter, ""};
+        return {ids::OpenTableTitle, ids::OpenTableFilter};
     }
 }
 
@@ -100,25 +90,24 @@ std::optional<ChosenFile> RunTableFileDialog(QWidget* parent, FileDialogKind kin
                                              const std::string& folder) {
     const bool save = kind == FileDialogKind::Save || kind == FileDialogKind::ExportSheet;
     const DialogTexts texts = TextsOf(kind);
+    const std::string_view filterText = LoadString(texts.filter);
     QStringList filters;
-    for (const std::string& filter : NameFilters(LoadString(texts.filter), CaseSensitiveNames)) {
-        filters << ToQString(filter);
+    for (const std::string& filter : NameFilters(filterText, FileNamesCaseSensitive())) {
+        filters << FromUtf8(filter);
     }
-    QFileDialog dialog(parent, UiText(texts.title), ToQString(folder));
+    QFileDialog dialog(parent, UiText(texts.title), FromPath(folder));
     dialog.setObjectName(QStringLiteral("tableFileDialog"));
     dialog.setNameFilters(filters);
     if (save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setDefaultSuffix(ToQString(texts.suffix));
-        // A spreadsheet gets the extension of the type chosen, which decides how it is written.
-        if (kind == FileDialogKind::ExportSheet) {
-            QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
-                             [&dialog, filters](const QString& filter) {
-                                 dialog.setDefaultSuffix(filters.indexOf(filter) == 1 ? "csv"
-                                                                                      : "xlsx");
-                             });
-        }
+        // A name without an extension gets the chosen type's, which decides how it is written.
+        dialog.setDefaultSuffix(FromUtf8(FilterExtension(filterText, 0)));
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog, filters, filterText](const QString& filter) {
+                             const auto line = static_cast<int>(filters.indexOf(filter));
+                             dialog.setDefaultSuffix(FromUtf8(FilterExtension(filterText, line)));
+                         });
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
@@ -127,7 +116,7 @@ std::optional<ChosenFile> RunTableFileDialog(QWidget* parent, FileDialogKind kin
         return std::nullopt;
     }
     const auto filter = filters.indexOf(dialog.selectedNameFilter());
-    return ChosenFile{dialog.selectedFiles().constFirst().toStdString(),
+    return ChosenFile{ToPath(dialog.selectedFiles().constFirst()),
                       filter >= 0 ? static_cast<int>(filter) + 1 : 1};
 }
 
@@ -144,8 +133,9 @@ CFileCommands::CFileCommands(CMainFrame& frame)
     }
     m_recent = new CRecentFiles(menu, exit, this);
     m_unsaved = new CUnsavedChanges(frame.View(), this);
-    connect(m_recent, &CRecentFiles::entryChosen, this,
-            [this](const QString& path) { ReadIntoCurrentTable(path.toStdString(), true); });
+    connect(m_recent, &CRecentFiles::entryChosen, this, [this](const QString& path) {
+        m_frame.Commands().Run([this, path] { ReadIntoCurrentTable(ToPath(path), true); });
+    });
 
     commands.Bind(cmd::FileOpen, [this] { OnFileOpen(); });
     commands.Bind(cmd::FileSave, [this] { OnFileSave(); });
@@ -175,7 +165,6 @@ IFeedback& CFileCommands::Feedback() const {
 bool CFileCommands::OnFileOpen() {
     CKassivoView& view = m_frame.View();
     const TableKind kind = view.CurrentTable();
-    view.CurrentGrid().EndEditing();
     if (!m_unsaved->AskBeforeReading(Feedback(), kind)) {
         return false;
     }
@@ -188,11 +177,9 @@ bool CFileCommands::OnFileOpen() {
     return Read(chosen->path, chosen->filterIndex);
 }
 
-// What the user typed into a cell that is still open goes into the file too.
 bool CFileCommands::OnFileSave() {
     CKassivoView& view = m_frame.View();
     const TableKind kind = view.CurrentTable();
-    view.CurrentGrid().EndEditing();
     TableWriter& writer = view.Document().Writer(kind);
     if (!writer.HasPath()) {
         return SaveAs(kind);
@@ -205,9 +192,7 @@ bool CFileCommands::OnFileSave() {
 }
 
 bool CFileCommands::OnFileSaveAs() {
-    CKassivoView& view = m_frame.View();
-    view.CurrentGrid().EndEditing();
-    return SaveAs(view.CurrentTable());
+    return SaveAs(m_frame.View().CurrentTable());
 }
 
 bool CFileCommands::SaveAs(TableKind kind) {
@@ -235,23 +220,18 @@ void CFileCommands::Saved(TableKind kind) {
 
 bool CFileCommands::OnClearAll() {
     CKassivoView& view = m_frame.View();
-    view.CurrentGrid().EndEditing();
     return view.Document().ClearAll(Feedback(), [this, &view](TableKind kind) {
-        CTableGrid& grid = view.Grid(kind);
-        grid.ResetFromCells();
         m_unsaved->MarkKept(kind);
         view.UpdateTabCaption(kind);
-        grid.viewport()->repaint();
+        view.Grid(kind).viewport()->repaint();
     });
 }
 
 bool CFileCommands::OnReportToArticles() {
     CKassivoView& view = m_frame.View();
-    view.CurrentGrid().EndEditing();
     if (!view.Document().CopyReportToArticles(Feedback())) {
         return false;
     }
-    view.Grid(TableKind::Articles).ResetFromCells();
     view.ActivateTable(TableKind::Articles);
     return true;
 }
@@ -260,42 +240,36 @@ bool CFileCommands::OnReportToArticles() {
 // says that it cannot be opened and leaves the table.
 bool CFileCommands::ReadIntoCurrentTable(const std::string& path, bool askFirst) {
     CKassivoView& view = m_frame.View();
-    view.CurrentGrid().EndEditing();
-    if (askFirst && QFileInfo::exists(ToQString(path)) &&
+    if (askFirst && QFileInfo::exists(FromPath(path)) &&
         !m_unsaved->AskBeforeReading(Feedback(), view.CurrentTable())) {
         return false;
     }
     return Read(path, std::nullopt);
 }
 
-// A read that fails leaves the table as it was, unless it failed half-way; only a changed table
-// is shown anew, which also empties its undo history.
+// A read that fails leaves the table as it was, unless it failed half-way; what it changed is one
+// step that undo takes back.
 bool CFileCommands::Read(const std::string& path, std::optional<int> filterIndex) {
     CKassivoView& view = m_frame.View();
     const TableKind kind = view.CurrentTable();
     CTableGrid& grid = view.CurrentGrid();
     TableReader& reader = view.Reader(kind);
-    const std::string before = TableFileText(grid.Cells());
     const bool read = filterIndex ? reader.OpenTableFile(path, *filterIndex, Feedback())
                                   : reader.ReadTableFile(path, Feedback());
-    if (read || TableFileText(grid.Cells()) != before) {
-        grid.ResetFromCells();
-    }
     if (!read) {
-        if (!QFileInfo::exists(ToQString(path))) {
+        if (!QFileInfo::exists(FromPath(path))) {
             m_recent->Remove(path);
         }
         return false;
     }
     m_unsaved->MarkKept(kind);
-    m_frame.Panes().SetMessage(ToQString(FormatReadSummary(reader.GetLastRead(), grid.Cells())));
+    m_frame.Panes().SetMessage(FromUtf8(FormatReadSummary(reader.GetLastRead(), grid.Cells())));
     m_recent->Add(path);
     RememberFolder(path);
     return true;
 }
 
 bool CFileCommands::CanClose() {
-    m_frame.View().CurrentGrid().EndEditing();
     return m_unsaved->AskBeforeExit(Feedback());
 }
 
@@ -312,12 +286,11 @@ std::string CFileCommands::StartFolder(TableKind kind, FileDialogKind dialog) co
         return second;
     }
     const QString last = OpenAppSettings()->value(LastFolderKey).toString();
-    return !last.isEmpty() && QDir(last).exists() ? QDir::toNativeSeparators(last).toStdString()
-                                                  : std::string();
+    return !last.isEmpty() && QDir(last).exists() ? ToPath(QDir::toNativeSeparators(last)) : std::string();
 }
 
 void CFileCommands::RememberFolder(const std::string& path) const {
-    OpenAppSettings()->setValue(LastFolderKey, QFileInfo(ToQString(path)).absolutePath());
+    OpenAppSettings()->setValue(LastFolderKey, QFileInfo(FromPath(path)).absolutePath());
 }
 
 // A drop only takes the file: it is read once the drag has ended, so that the question about
@@ -341,7 +314,10 @@ bool CFileCommands::eventFilter(QObject* watched, QEvent* event) {
         if (const std::optional<std::string> path = DraggedTableFile(drop->mimeData())) {
             drop->acceptProposedAction();
             QMetaObject::invokeMethod(
-                this, [this, file = *path] { ReadIntoCurrentTable(file, true); },
+                this,
+                [this, file = *path] {
+                    m_frame.Commands().Run([this, &file] { ReadIntoCurrentTable(file, true); });
+                },
                 Qt::QueuedConnection);
             return true;
         }

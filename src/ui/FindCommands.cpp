@@ -12,7 +12,6 @@ namespace tillora {
 
 void OnEditFind(CKassivoView& view, IFeedback& feedback, QWidget* window) {
     CTableGrid& grid = view.CurrentGrid();
-    grid.EndEditing();
     CFindDialog dialog(window);
     if (dialog.exec() != QDialog::Accepted) {
         return;
@@ -23,19 +22,16 @@ void OnEditFind(CKassivoView& view, IFeedback& feedback, QWidget* window) {
 
 void OnFindNext(CKassivoView& view, IFeedback& feedback) {
     CTableGrid& grid = view.CurrentGrid();
-    grid.EndEditing();
     FindNext(grid, feedback, TheLastSearch());
 }
 
 void OnFindPrevious(CKassivoView& view, IFeedback& feedback) {
     CTableGrid& grid = view.CurrentGrid();
-    grid.EndEditing();
     FindPrevious(grid, feedback, TheLastSearch());
 }
 
 void OnGoToRow(CKassivoView& view, IFeedback& feedback, QWidget* window) {
     CTableGrid& grid = view.CurrentGrid();
-    grid.EndEditing();
     CGoToRowDialog dialog(DataRowCount(grid), feedback, window);
     if (dialog.exec() != QDialog::Accepted) {
         return;

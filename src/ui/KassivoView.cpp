@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include <utility>
@@ -30,7 +29,6 @@ CKassivoView::CKassivoView(QWidget* parent)
         auto* grid = new CTableGrid(m_document->Grid(kind), kind, m_tabs);
         grid->setObjectName(QStringLiteral("table%1").arg(TableIndex(kind)));
         grid->setFont(m_measure.Font());
-        grid->ResetFromCells();
         m_grids[Index(kind)] = grid;
         m_readers[Index(kind)] = std::make_unique<TableReader>(*grid);
         m_tabs->addTab(grid, QString());
@@ -63,7 +61,6 @@ CKassivoView::~CKassivoView() {
         grid->removeEventFilter(this);
         grid->disconnect(this);
         grid->model()->disconnect(this);
-        grid->UndoStack()->disconnect(this);
     }
     delete m_tabs;
 }
@@ -86,14 +83,14 @@ void CKassivoView::ConnectGrid(CTableGrid* grid) {
         }
         const std::string typed = ToCp1251(text);
         if (const auto pane = FocusPaneText(*grid, &typed)) {
-            emit focusPaneChanged(QString::fromStdString(*pane));
+            emit focusPaneChanged(FromUtf8(*pane));
         }
     });
     connect(grid, &CGridCtrl::valueRefused, this,
             [this, grid](int row, int column, const QString& text) {
                 if (IsCurrent(grid)) {
-                    emit valueRefused(QString::fromStdString(
-                        RefusedValueText(*grid, row, column, ToCp1251(text))));
+                    emit valueRefused(
+                        FromUtf8(RefusedValueText(*grid, row, column, ToCp1251(text))));
                 }
             });
     // A committed edit, a paste or a read changes the focus cell's length.
@@ -104,14 +101,11 @@ void CKassivoView::ConnectGrid(CTableGrid* grid) {
     };
     connect(grid->model(), &QAbstractItemModel::dataChanged, this, renewIfCurrent);
     connect(grid->model(), &QAbstractItemModel::modelReset, this, renewIfCurrent);
-    QUndoStack* undo = grid->UndoStack();
-    auto editState = [this, grid] {
+    connect(grid, &CGridCtrl::historyChanged, this, [this, grid] {
         if (IsCurrent(grid)) {
             emit editStateChanged();
         }
-    };
-    connect(undo, &QUndoStack::canUndoChanged, this, editState);
-    connect(undo, &QUndoStack::canRedoChanged, this, editState);
+    });
 }
 
 // A grid, or its editor, hidden while it has the keyboard focus is asked by Qt to pass the focus
@@ -180,15 +174,6 @@ void CKassivoView::SetCaptionMark(std::function<bool(TableKind)> marked) {
     }
 }
 
-bool CKassivoView::ReadFileIntoCurrentTable(const std::string& path, IFeedback& feedback) {
-    CTableGrid& grid = CurrentGrid();
-    grid.EndEditing();
-    const bool read = Reader(CurrentTable()).ReadTableFile(path, feedback);
-    grid.ResetFromCells();
-    RenewFocusPane();
-    return read;
-}
-
 QLineEdit* CKassivoView::OpenEditor() const {
     auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
     return editor != nullptr && CurrentGrid().isAncestorOf(editor) ? editor : nullptr;
@@ -208,7 +193,7 @@ void CKassivoView::RenewFocusPane() {
         typed = ToCp1251(editor->text());
     }
     if (const auto pane = FocusPaneText(grid, editor != nullptr ? &typed : nullptr)) {
-        emit focusPaneChanged(QString::fromStdString(*pane));
+        emit focusPaneChanged(FromUtf8(*pane));
     }
 }
 

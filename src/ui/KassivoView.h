@@ -49,9 +49,6 @@ public:
     void UpdateTabCaption(TableKind kind);
     void SetCaptionMark(std::function<bool(TableKind)> marked);
 
-    // Reads a table file into the current table (a file named on the command line).
-    bool ReadFileIntoCurrentTable(const std::string& path, IFeedback& feedback);
-
     // The in-place editor open on the current grid, if any.
     QLineEdit* OpenEditor() const;
 

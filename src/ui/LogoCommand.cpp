@@ -14,7 +14,9 @@ CLogoCommand::CLogoCommand(CMainFrame& frame)
 
 void CLogoCommand::OnSendLogo() {
     CRegisterCommands& link = m_frame.Register();
-    LogoDialogSetup setup{link.IniFile(), m_defaultsBase, [&link] { return link.LineInForce(); }};
+    LogoDialogSetup setup{
+        link.IniFile(), m_defaultsBase,
+        [&link](IFeedback& feedback, const auto& work) { link.RunSession(feedback, work); }};
     CLogoDialog dialog(m_picture, std::move(setup), &m_frame);
     dialog.exec();
 }

@@ -1,8 +1,10 @@
 #include "ui/LogoDialog.h"
 
+#include "grid/QtText.h"
 #include "link/EcrIniFile.h"
 #include "link/EcrSettings.h"
 #include "link/Message.h"
+#include "logo/LogoFiles.h"
 #include "logo/LogoSend.h"
 #include "res/StringIds.h"
 #include "res/StringTable.h"
@@ -27,16 +29,10 @@
 namespace tillora {
 namespace {
 
-// The widest logo a register takes, and every register's height: more is not shown.
-constexpr int PreviewWidth = 384;
-constexpr int PreviewHeight = 80;
+// More than the largest logo is not shown.
+constexpr int PreviewWidth = static_cast<int>(LargestLogo.width);
+constexpr int PreviewHeight = static_cast<int>(LargestLogo.height);
 constexpr int Margin = 10; // the preview's corner in the window
-
-#if defined(Q_OS_WIN)
-constexpr bool CaseSensitiveNames = false;
-#else
-constexpr bool CaseSensitiveNames = true;
-#endif
 
 // Draws what the dialog says the preview shows; nothing when no picture is loaded.
 class CPicturePreview : public QWidget {
@@ -163,16 +159,16 @@ void CLogoDialog::OnStart() {
     m_start->setEnabled(false);
     {
         EcrIniFile ini(m_setup.iniFile);
-        const LineChoice line = m_setup.lineInForce ? m_setup.lineInForce() : LineChoice{};
-        CSteadyClock clock;
-        TransferSession session{line, clock, *m_feedback, ConnectionSettings(), LoadFrameGapMs(ini),
-                                {}};
         // The wait cursor's end also drops what was typed or clicked after the last piece.
         CWaitCursor waitCursor(*m_feedback);
-        SendLogo(m_picture.Current(), ini, session, [this](int value) {
-            m_progress->setValue(value);
-            m_feedback->PumpPaintMessages();
-        });
+        if (m_setup.runSession) {
+            m_setup.runSession(*m_feedback, [&](TransferSession& session) {
+                SendLogo(m_picture.Current(), ini, session, [this](int value) {
+                    m_progress->setValue(value);
+                    m_feedback->PumpPaintMessages();
+                });
+            });
+        }
     }
     m_start->setEnabled(true);
     if (hadFocus) {
@@ -183,8 +179,8 @@ void CLogoDialog::OnStart() {
 void CLogoDialog::OnFromFile() {
     QStringList filters;
     for (const std::string& filter :
-         NameFilters(LoadString(ids::LogoFileFilter), CaseSensitiveNames)) {
-        filters << QString::fromStdString(filter);
+         NameFilters(LoadString(ids::LogoFileFilter), FileNamesCaseSensitive())) {
+        filters << FromUtf8(filter);
     }
     QFileDialog dialog(this, UiText(ids::ChoosePictureTitle));
     dialog.setObjectName(QStringLiteral("pictureFileDialog"));
@@ -193,12 +189,12 @@ void CLogoDialog::OnFromFile() {
     dialog.setFileMode(QFileDialog::ExistingFile);
     const std::string remembered = RememberedLogoPath(EcrIniFile(m_setup.iniFile));
     if (!remembered.empty()) {
-        dialog.selectFile(QString::fromStdString(remembered));
+        dialog.selectFile(FromPath(remembered));
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return;
     }
-    LoadPicture(dialog.selectedFiles().constFirst().toStdString());
+    LoadPicture(ToPath(dialog.selectedFiles().constFirst()));
 }
 
 void CLogoDialog::OnDefault() {

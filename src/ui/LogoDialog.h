@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/LineOpener.h"
+#include "transfer/TransferSession.h"
 
 #include <QDialog>
 #include <QImage>
@@ -24,8 +25,9 @@ struct LogoDialogSetup {
     std::string iniFile;
     // The folder whose "EcrLogo" holds the models' default pictures.
     std::string defaultsBase;
-    // The line a send opens, as the settings in force give it at that moment.
-    std::function<LineChoice()> lineInForce;
+    // Runs a send on a transfer session of the settings in force at that moment, its messages
+    // shown by the feedback given.
+    SessionRunner runSession;
 };
 
 // "Logo Менажер": the picture that goes to the register as its receipt logo, its preview and

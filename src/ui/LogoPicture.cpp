@@ -1,5 +1,7 @@
 #include "ui/LogoPicture.h"
 
+#include "grid/QtText.h"
+
 #include <QImageReader>
 #include <QString>
 
@@ -30,7 +32,7 @@ bool CLogoPicture::Load(const std::string& path, EcrIniFile& ini) {
     m_image = QImage();
     m_current.Discard();
     // The pixels first: a file the preview cannot show is not remembered either.
-    QImage image = path.empty() ? BuiltInImage() : ReadBitmap(QString::fromStdString(path));
+    QImage image = path.empty() ? BuiltInImage() : ReadBitmap(FromPath(path));
     if (image.isNull() || !m_current.Load(path, ini)) {
         return false;
     }

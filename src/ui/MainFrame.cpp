@@ -16,8 +16,8 @@
 #include "ui/SheetCommands.h"
 #include "ui/StatusPanes.h"
 #include "ui/TableGrid.h"
-#include "ui/Toolbar.h"
 #include "ui/UiText.h"
+#include "ui/WindowBars.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -25,7 +25,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QStatusBar>
-#include <QUndoStack>
 
 namespace tillora {
 
@@ -36,6 +35,7 @@ CMainFrame::CMainFrame(QWidget* parent)
     setCentralWidget(m_view);
     m_commands->FillMenuBar(menuBar());
     m_view->SetCommands(m_commands);
+    m_commands->SetEditCommit([this] { m_view->CurrentGrid().EndEditing(); });
     BindEditCommands();
     BindViewCommands();
     m_register = new CRegisterCommands(*this);
@@ -87,13 +87,16 @@ void CMainFrame::BindEditCommands() {
          nullptr},
     };
     for (const EditCommand& command : commands) {
-        m_commands->Bind(command.id, [this, command] {
-            if (QLineEdit* editor = m_view->OpenEditor()) {
-                command.inEditor(editor);
-            } else {
-                (m_view->CurrentGrid().*command.inGrid)();
-            }
-        });
+        m_commands->Bind(
+            command.id,
+            [this, command] {
+                if (QLineEdit* editor = m_view->OpenEditor()) {
+                    command.inEditor(editor);
+                } else {
+                    (m_view->CurrentGrid().*command.inGrid)();
+                }
+            },
+            OpenEdit::Keep);
         if (command.applies != nullptr) {
             m_commands->BindEnable(command.id, [this, command] {
                 return m_view->OpenEditor() != nullptr ||
@@ -102,31 +105,37 @@ void CMainFrame::BindEditCommands() {
         }
     }
 
-    m_commands->Bind(cmd::EditUndo, [this] {
-        if (QLineEdit* editor = m_view->OpenEditor()) {
-            editor->undo();
-        } else {
-            m_view->CurrentGrid().UndoStack()->undo();
-        }
-    });
+    m_commands->Bind(
+        cmd::EditUndo,
+        [this] {
+            if (QLineEdit* editor = m_view->OpenEditor()) {
+                editor->undo();
+            } else {
+                m_view->CurrentGrid().Undo();
+            }
+        },
+        OpenEdit::Keep);
     m_commands->BindEnable(cmd::EditUndo, [this] {
-        return m_view->OpenEditor() != nullptr || m_view->CurrentGrid().UndoStack()->canUndo();
+        return m_view->OpenEditor() != nullptr || m_view->CurrentGrid().CanUndo();
     });
-    m_commands->Bind(cmd::EditRedo, [this] {
-        if (QLineEdit* editor = m_view->OpenEditor()) {
-            editor->redo();
-        } else {
-            m_view->CurrentGrid().UndoStack()->redo();
-        }
-    });
+    m_commands->Bind(
+        cmd::EditRedo,
+        [this] {
+            if (QLineEdit* editor = m_view->OpenEditor()) {
+                editor->redo();
+            } else {
+                m_view->CurrentGrid().Redo();
+            }
+        },
+        OpenEdit::Keep);
     m_commands->BindEnable(cmd::EditRedo, [this] {
-        return m_view->OpenEditor() != nullptr || m_view->CurrentGrid().UndoStack()->canRedo();
+        return m_view->OpenEditor() != nullptr || m_view->CurrentGrid().CanRedo();
     });
 }
 
 void CMainFrame::BindViewCommands() {
-    m_commands->Bind(cmd::NextPane, [this] { m_view->OnNextTable(); });
-    m_commands->Bind(cmd::PrevPane, [this] { m_view->OnPrevTable(); });
+    m_commands->Bind(cmd::NextTable, [this] { m_view->OnNextTable(); });
+    m_commands->Bind(cmd::PreviousTable, [this] { m_view->OnPrevTable(); });
 }
 
 // "Разлики с касата" is a check in the View menu; the marks follow every transfer and setting.
@@ -169,7 +178,9 @@ bool CMainFrame::OpenStartFile(const std::string& path) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (!m_files->CanClose()) {
+    bool canClose = false;
+    m_commands->Run([this, &canClose] { canClose = m_files->CanClose(); });
+    if (!canClose) {
         event->ignore();
         return;
     }

@@ -25,8 +25,6 @@ void PrintAllPages(QPrinter& printer) {
 // The grid's print routine for the current table, with the window's title.
 std::unique_ptr<CGridPrinter> TablePrinter(CKassivoView& view) {
     CTableGrid& grid = view.CurrentGrid();
-    // What is being typed is printed too.
-    grid.EndEditing();
     return std::make_unique<CGridPrinter>(grid.Cells(), PrintTitleOf(&grid), grid.font());
 }
 

@@ -1,5 +1,6 @@
 #include "ui/RecentFiles.h"
 
+#include "grid/QtText.h"
 #include "res/StringIds.h"
 #include "ui/AppSettings.h"
 #include "ui/Commands.h"
@@ -34,7 +35,7 @@ CRecentFiles::CRecentFiles(QMenu* menu, QAction* before, QObject* parent)
         action->setStatusTip(CCommands::Prompt(id));
         connect(action, &QAction::triggered, this, [this, i] {
             if (i < Entries().size()) {
-                emit entryChosen(QString::fromStdString(Entries()[i]));
+                emit entryChosen(FromPath(Entries()[i]));
             }
         });
         menu->insertAction(before, action);
@@ -49,8 +50,7 @@ namespace {
 // The full path in the system's own spelling (backslashes on Windows), as its messages and the
 // menu show it and as the core's file functions give it.
 std::string FullPath(const std::string& path) {
-    return QDir::toNativeSeparators(QFileInfo(QString::fromStdString(path)).absoluteFilePath())
-        .toStdString();
+    return ToPath(QDir::toNativeSeparators(QFileInfo(FromPath(path)).absoluteFilePath()));
 }
 
 } // namespace
@@ -77,7 +77,7 @@ void CRecentFiles::Reload() {
     settings->beginGroup(Group);
     std::vector<std::string> entries;
     for (std::size_t i = 0; i < CRecentFileList::Capacity; ++i) {
-        entries.push_back(settings->value(EntryKey(i)).toString().toStdString());
+        entries.push_back(ToPath(settings->value(EntryKey(i)).toString()));
     }
     m_list = CRecentFileList(entries);
     Renew();
@@ -88,7 +88,7 @@ void CRecentFiles::Store() const {
     settings->remove(Group);
     settings->beginGroup(Group);
     for (std::size_t i = 0; i < Entries().size(); ++i) {
-        settings->setValue(EntryKey(i), QString::fromStdString(Entries()[i]));
+        settings->setValue(EntryKey(i), FromPath(Entries()[i]));
     }
 }
 
@@ -96,12 +96,9 @@ void CRecentFiles::Renew() {
     for (std::size_t i = 0; i < m_actions.size(); ++i) {
         const bool shown = i < Entries().size();
         m_actions[i]->setVisible(shown);
-        m_actions[i]->setText(
-            shown
-                ? QString::fromStdString(RecentMenuText(
-                      i,
-                      QDir::toNativeSeparators(QString::fromStdString(Entries()[i])).toStdString()))
-                : QString());
+        m_actions[i]->setText(shown ? FromUtf8(RecentMenuText(i, ToPath(QDir::toNativeSeparators(
+                                                                     FromPath(Entries()[i])))))
+                                    : QString());
     }
     m_separator->setVisible(!Entries().empty());
 }

@@ -5,7 +5,6 @@
 #include "link/EcrModels.h"
 #include "link/Message.h"
 #include "link/RegisterInForce.h"
-#include "res/RegisterListIds.h"
 #include "res/StringIds.h"
 #include "ui/UiText.h"
 

@@ -39,7 +39,7 @@ CRegisterCommands::~CRegisterCommands() = default;
 
 void CRegisterCommands::BindCommands() {
     CCommands& commands = m_frame.Commands();
-    commands.Bind(cmd::EcrSettings, [this] { OnEcrSettings(); });
+    commands.Bind(cmd::RegisterSettings, [this] { OnRegisterSettings(); });
     commands.Bind(cmd::SendAll, [this] { OnSendAll(); });
     commands.Bind(cmd::SendSelected, [this] { OnSendSelected(); });
     commands.Bind(cmd::SendChanges, [this] { OnSendChanges(); });
@@ -74,9 +74,8 @@ void CRegisterCommands::Connect(const RegisterConnection& connection) {
 
 // The company lines' flag column and the title follow the model and serial in force.
 void CRegisterCommands::ShowSettingsInForce() {
-    CTableGrid& company = m_frame.View().Grid(TableKind::Company);
-    ApplyModelColumns(company.Cells(), ConnectionSettings().EcrType);
-    company.ResetFromCells();
+    ApplyModelColumns(m_frame.View().Document().Grid(TableKind::Company),
+                      ConnectionSettings().EcrType);
     m_frame.UpdateFrameTitle();
 }
 
@@ -98,14 +97,21 @@ LineChoice CRegisterCommands::LineFrom(const EcrIniFile& ini) const {
     return line;
 }
 
-void CRegisterCommands::Transfer(bool counted, const std::function<void(TransferSession&)>& work) {
+void CRegisterCommands::RunSession(IFeedback& feedback,
+                                   const std::function<void(TransferSession&)>& work) {
     const EcrIniFile ini(IniFile());
     const LineChoice line = LineFrom(ini);
-    CTransferProgress::CRun run(*m_progress, m_frame.Feedback(), counted);
-    TransferSession session{line, m_clock, run, ConnectionSettings(), LoadFrameGapMs(ini), {}};
-    session.recordSent = [&run](unsigned done, unsigned total) { run.RecordSent(done, total); };
-    session.stop = m_progress->Stop();
+    TransferSession session{line, m_clock, feedback, ConnectionSettings(), LoadFrameGapMs(ini), {}};
     work(session);
+}
+
+void CRegisterCommands::Transfer(bool counted, const std::function<void(TransferSession&)>& work) {
+    CTransferProgress::CRun run(*m_progress, m_frame.Feedback(), counted);
+    RunSession(run, [&](TransferSession& session) {
+        session.recordSent = [&run](unsigned done, unsigned total) { run.RecordSent(done, total); };
+        session.stop = m_progress->Stop();
+        work(session);
+    });
     emit knownStateChanged();
 }
 
@@ -165,7 +171,7 @@ std::optional<std::string> CRegisterCommands::QueryInfo(IFeedback& feedback) {
     return QueryEcrInfo(LineInForce(), m_clock, feedback);
 }
 
-void CRegisterCommands::OnEcrSettings() {
+void CRegisterCommands::OnRegisterSettings() {
     EcrIniFile ini(IniFile());
     CSettingsDialog dialog(ConnectionSettings(), LoadPortDevices(ini), PresentSerialDevices(),
                            &m_frame);

@@ -63,7 +63,7 @@ public:
     bool SettingsAccepted() const { return m_settingsAccepted; }
     CTransferProgress& Progress() const { return *m_progress; }
 
-    void OnEcrSettings();
+    void OnRegisterSettings();
     // Another register's settings were put in force (the toolbar's register chooser): the
     // company lines' columns, the title and the known state follow.
     void TakeSettingsInForce();
@@ -80,6 +80,9 @@ public:
     // The line a command opens now: the COM index in force, its device from the INI file, or the
     // demo register; with the trace when one is asked for.
     LineChoice LineInForce() const;
+    // The one way a transfer session is made, for the table commands and the logo alike: the line
+    // in force, the window's clock, the settings in force and the INI file's quiet gap.
+    void RunSession(IFeedback& feedback, const std::function<void(TransferSession&)>& work);
 
 private:
     void BindCommands();

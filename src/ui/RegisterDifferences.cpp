@@ -3,10 +3,8 @@
 #include "grid/GridModel.h"
 #include "link/EcrSettings.h"
 #include "tables/TableSetup.h"
-#include "transfer/ChangedRows.h"
+#include "transfer/KnownDifferences.h"
 #include "transfer/KnownRegisterState.h"
-#include "transfer/KnownStateSends.h"
-#include "transfer/SendCommands.h"
 #include "ui/KassivoView.h"
 #include "ui/TableGrid.h"
 
@@ -18,9 +16,6 @@
 namespace tillora {
 namespace {
 
-constexpr std::array<TableKind, 4> Programmable = {TableKind::Articles, TableKind::Operators,
-                                                   TableKind::Subgroups, TableKind::Company};
-
 // Light orange: apart from the rows' white and yellow and from the selection's blue.
 const QColor DifferenceBackground(255, 196, 140);
 
@@ -29,7 +24,7 @@ const QColor DifferenceBackground(255, 196, 140);
 CRegisterDifferences::CRegisterDifferences(CKassivoView& view, const CKnownRegisterState& store,
                                            QObject* parent)
     : QObject(parent), m_view(view), m_store(store) {
-    for (TableKind kind : Programmable) {
+    for (TableKind kind : ProgrammedTables) {
         WatchEdits(kind);
         m_view.Grid(kind).Model()->SetMarkedCells(
             [this, kind](int row, int column) { return Differs(kind, row, column); },
@@ -52,7 +47,7 @@ void CRegisterDifferences::WatchEdits(TableKind kind) {
 
 void CRegisterDifferences::SetShown(bool shown) {
     m_shown = shown;
-    for (TableKind kind : Programmable) {
+    for (TableKind kind : ProgrammedTables) {
         if (m_shown) {
             Recount(kind);
         }
@@ -65,7 +60,7 @@ void CRegisterDifferences::KnownStateChanged() {
         table.loaded = false;
     }
     if (m_shown) {
-        for (TableKind kind : Programmable) {
+        for (TableKind kind : ProgrammedTables) {
             Recount(kind);
             ShowMarks(kind);
         }
@@ -96,7 +91,7 @@ void CRegisterDifferences::RecountLater(TableKind kind) {
         m_recountQueued = true;
         QTimer::singleShot(0, this, [this] {
             m_recountQueued = false;
-            for (TableKind dirty : Programmable) {
+            for (TableKind dirty : ProgrammedTables) {
                 if (m_tables[TableIndex(dirty)].dirty) {
                     Recount(dirty);
                     ShowMarks(dirty);
@@ -106,11 +101,9 @@ void CRegisterDifferences::RecountLater(TableKind kind) {
     }
 }
 
-// The cells a changes-only send would carry: a changed field of a known row, every field of a
-// row the register does not know.
 void CRegisterDifferences::Recount(TableKind kind) {
     TableMarks& table = m_tables[TableIndex(kind)];
-    const RegisterIdentity id = RegisterInForce(ConnectionSettings());
+    const RegisterIdentity id = RegisterInSettings(ConnectionSettings());
     if (!table.loaded) {
         SetupTable(table.state, kind);
         table.known = m_store.Load(id, kind, table.state);
@@ -120,14 +113,11 @@ void CRegisterDifferences::Recount(TableKind kind) {
     const CCellGrid& cells = m_view.Grid(kind).Cells();
     table.columns = cells.GetColumnCount();
     table.marks.assign(static_cast<std::size_t>(cells.GetRowCount()) * table.columns, false);
-    const std::optional<SendPlan> plan = SendPlanOf(kind, id.model);
-    if (!table.known || !plan) {
+    if (!table.known) {
         return;
     }
-    for (const ChangedRow& row : FindChangedRows(*plan, cells, table.state, id.model).rows) {
-        for (const ChangedCell& cell : row.cells) {
-            table.marks[static_cast<std::size_t>(row.row) * table.columns + cell.column] = true;
-        }
+    for (const CCellID cell : CellsDifferingFromKnown(kind, cells, table.state, id.model)) {
+        table.marks[static_cast<std::size_t>(cell.row) * table.columns + cell.col] = true;
     }
 }
 

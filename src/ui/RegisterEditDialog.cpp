@@ -2,7 +2,6 @@
 
 #include "link/Cp1251.h"
 #include "link/Message.h"
-#include "res/RegisterListIds.h"
 #include "res/StringIds.h"
 #include "ui/UiText.h"
 

@@ -5,7 +5,6 @@
 #include "link/Message.h"
 #include "link/PortSettings.h"
 #include "link/RegisterInForce.h"
-#include "res/RegisterListIds.h"
 #include "res/StringIds.h"
 #include "ui/QtFeedback.h"
 #include "ui/RegisterEditDialog.h"

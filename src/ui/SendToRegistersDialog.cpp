@@ -3,7 +3,6 @@
 #include "link/Cp1251.h"
 #include "link/Message.h"
 #include "link/RegisterInForce.h"
-#include "res/RegisterListIds.h"
 #include "res/StringIds.h"
 #include "tables/TableSetup.h"
 #include "transfer/TableToRegisters.h"

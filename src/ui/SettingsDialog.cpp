@@ -1,5 +1,6 @@
 #include "ui/SettingsDialog.h"
 
+#include "grid/QtText.h"
 #include "link/EcrModels.h"
 #include "link/Message.h"
 #include "res/StringIds.h"
@@ -16,12 +17,6 @@
 namespace tillora {
 namespace {
 
-constexpr int SerialLength = 6;
-constexpr int PortCount = 4;
-
-QString Text(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 // A typed character the serial field does not take: anything printable but a digit. A paste
 // goes in whole, as it always did, and the OK check refuses what is not a number.
@@ -56,18 +51,18 @@ CSettingsDialog::CSettingsDialog(const EcrSettings& settings, const PortDevices&
 
     for (int model = 0; model < EcrModelCount; ++model) {
         const std::string_view name = EcrModelName(model);
-        m_models->addItem(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+        m_models->addItem(FromUtf8(name));
     }
     // An index that is in no list, such as -1, leaves that list without a selection.
     m_models->setCurrentIndex(IsValidEcrModel(settings.EcrType) ? settings.EcrType : -1);
-    for (int com = 0; com < PortCount; ++com) {
+    for (int com = 0; com < ComPortCount; ++com) {
         m_ports->addItem(PortLabel(com));
     }
-    m_ports->setCurrentIndex(settings.EcrCom >= 0 && settings.EcrCom < PortCount ? settings.EcrCom
-                                                                                 : -1);
-    m_serial->setMaxLength(SerialLength);
+    m_ports->setCurrentIndex(
+        settings.EcrCom >= 0 && settings.EcrCom < ComPortCount ? settings.EcrCom : -1);
+    m_serial->setMaxLength(SerialDigitCount);
     m_serial->setAlignment(Qt::AlignRight);
-    m_serial->setText(Text(SerialDigits(settings.EcrSerial)));
+    m_serial->setText(FromUtf8(SerialDigits(settings.EcrSerial)));
     m_serial->installEventFilter(this);
     m_info->setEnabled(false);
     m_ok->setDefault(true);
@@ -89,9 +84,9 @@ CSettingsDialog::CSettingsDialog(const EcrSettings& settings, const PortDevices&
     m_device->setInsertPolicy(QComboBox::NoInsert);
     m_device->setToolTip(UiText(ids::PortDeviceTip));
     for (const SerialDevice& device : m_present) {
-        m_device->addItem(Text(device.path));
+        m_device->addItem(FromUtf8(device.path));
         if (!device.target.empty()) {
-            m_device->setItemData(m_device->count() - 1, Text(device.target), Qt::ToolTipRole);
+            m_device->setItemData(m_device->count() - 1, FromUtf8(device.target), Qt::ToolTipRole);
         }
     }
     layout->addWidget(LabelFor(ids::PortDeviceLabel, m_device), 3, 0);
@@ -142,30 +137,31 @@ QString CSettingsDialog::PortLabel(int com) const {
     const std::string shown =
         device.empty() ? DefaultPortDevices()[static_cast<std::size_t>(com)] : device;
     // On Windows a port left at its own name says nothing more in brackets.
-    if (QString::compare(Text(shown), Text(name), Qt::CaseInsensitive) == 0) {
-        return Text(name);
+    if (QString::compare(FromUtf8(shown), FromUtf8(name), Qt::CaseInsensitive) == 0) {
+        return FromUtf8(name);
     }
-    return Text(FormatMessage(ids::PortWithDevice, name.c_str(), shown.c_str()));
+    return FromUtf8(FormatMessage(ids::PortWithDevice, name.c_str(), shown.c_str()));
 }
 
 void CSettingsDialog::ShowDeviceOfPort(int com) {
     if (m_device == nullptr) {
         return;
     }
-    m_device->setEnabled(com >= 0 && com < PortCount);
+    m_device->setEnabled(com >= 0 && com < ComPortCount);
     m_showingDevice = true;
     m_device->setCurrentIndex(-1);
-    m_device->setEditText(
-        com >= 0 && com < PortCount ? Text(m_devices[static_cast<std::size_t>(com)]) : QString());
+    m_device->setEditText(com >= 0 && com < ComPortCount
+                              ? FromUtf8(m_devices[static_cast<std::size_t>(com)])
+                              : QString());
     m_showingDevice = false;
 }
 
 void CSettingsDialog::DeviceEdited(const QString& text) {
     const int com = m_ports->currentIndex();
-    if (m_showingDevice || com < 0 || com >= PortCount) {
+    if (m_showingDevice || com < 0 || com >= ComPortCount) {
         return;
     }
-    m_devices[static_cast<std::size_t>(com)] = text.trimmed().toStdString();
+    m_devices[static_cast<std::size_t>(com)] = ToPath(text.trimmed());
     m_ports->setItemText(com, PortLabel(com));
 }
 
@@ -181,7 +177,7 @@ void CSettingsDialog::OnInfo() {
 
 void CSettingsDialog::accept() {
     const SettingsDialogCheck check = CheckSettingsDialog(
-        m_models->currentIndex(), m_ports->currentIndex(), m_serial->text().toStdString());
+        m_models->currentIndex(), m_ports->currentIndex(), ToUtf8(m_serial->text()));
     if (check.messageId != 0) {
         ShowError(Feedback(), check.messageId);
         return;

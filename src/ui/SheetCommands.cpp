@@ -34,7 +34,6 @@ bool CSheetCommands::OnImportSheet() {
     CKassivoView& view = m_frame.View();
     const TableKind kind = view.CurrentTable();
     CTableGrid& grid = view.CurrentGrid();
-    grid.EndEditing();
     if (!m_frame.Files().Unsaved().AskBeforeReading(Feedback(), kind)) {
         return false;
     }
@@ -62,13 +61,11 @@ bool CSheetCommands::OnImportSheet() {
         return false;
     }
     ApplyImportPlan(dialog.Plan(), grid);
-    grid.ResetFromCells();
     return true;
 }
 
 bool CSheetCommands::OnExportSheet() {
     CKassivoView& view = m_frame.View();
-    view.CurrentGrid().EndEditing();
     const std::optional<ChosenFile> chosen = m_chooser(FileDialogKind::ExportSheet, {});
     if (!chosen) {
         return false;

@@ -1,5 +1,6 @@
 #include "ui/StartOptions.h"
 
+#include "grid/QtText.h"
 #include "link/TracingLine.h"
 
 #include <QCommandLineParser>
@@ -15,12 +16,6 @@ constexpr int ExitUsage = 2;
 void Print(std::FILE* out, const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), out);
     std::fflush(out);
-}
-
-// File names cross the program as UTF-8 on every system (the Windows code page cannot spell a
-// Cyrillic name on a machine set to another language).
-std::string Utf8Path(const QString& path) {
-    return path.toStdString();
 }
 
 } // namespace
@@ -75,13 +70,13 @@ std::optional<StartOptions> ParseStartOptions(const QStringList& arguments, int&
         return std::nullopt;
     }
     StartOptions options;
-    options.connection.iniFile = Utf8Path(parser.value(ini));
+    options.connection.iniFile = ToPath(parser.value(ini));
     options.connection.demo = parser.isSet(demo);
-    options.connection.traceFile = Utf8Path(parser.value(trace));
+    options.connection.traceFile = ToPath(parser.value(trace));
     options.testSteps = parser.value(testSteps);
     options.testLog = parser.value(testLog);
     if (!files.isEmpty()) {
-        options.file = Utf8Path(files.front());
+        options.file = ToPath(files.front());
     }
     if (!CanTraceTo(options.connection.traceFile)) {
         Print(stderr, QStringLiteral("--trace: cannot write %1\n").arg(parser.value(trace)));

@@ -1,5 +1,6 @@
 #include "ui/UiText.h"
 
+#include "grid/QtText.h"
 #include "res/StringTable.h"
 
 #include <QLabel>
@@ -11,7 +12,7 @@ QString UiText(unsigned id) {
 }
 
 QString MessageText(std::string_view text) {
-    QString result = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    QString result = FromUtf8(text);
     result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return result;
 }

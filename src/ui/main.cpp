@@ -1,3 +1,4 @@
+#include "grid/QtText.h"
 #include "link/EcrIniFile.h"
 #include "link/EcrSettings.h"
 #include "link/IniLocation.h"
@@ -20,7 +21,7 @@ constexpr int ExitStartFileNotOpened = 1;
 
 // File names are UTF-8 throughout the program.
 bool OpensForReading(const std::string& path) {
-    QFile file(QString::fromStdString(path));
+    QFile file(tillora::FromPath(path));
     return file.open(QIODevice::ReadOnly);
 }
 

@@ -17,7 +17,6 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QToolTip>
-#include <QUndoStack>
 #include <QWheelEvent>
 
 #include <memory>
@@ -181,7 +180,7 @@ private slots:
         Put("a\nb\nc");
         Key(Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(Text(3, Name), QString("c"));
-        QCOMPARE(Grid().UndoStack()->count(), 1);
+        QCOMPARE(m_cells->UndoCount(), std::size_t(1));
         Key(Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(Text(1, Name), QString(""));
         QCOMPARE(Text(3, Name), QString(""));
@@ -316,8 +315,8 @@ private slots:
             QCOMPARE(Text(r, Barcode), QString("000000000001"));
             QCOMPARE(Text(r, Price), QString(""));
         }
-        QCOMPARE(Grid().UndoStack()->count(), 1);
-        Grid().UndoStack()->undo();
+        QCOMPARE(m_cells->UndoCount(), std::size_t(1));
+        Grid().Undo();
         QCOMPARE(Text(2, Price), QString("2.00"));
     }
 
@@ -328,7 +327,7 @@ private slots:
         Key(Qt::Key_X, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->text(), QString("a\nb"));
         QCOMPARE(Text(1, Name), QString(""));
-        QCOMPARE(Grid().UndoStack()->count(), 1);
+        QCOMPARE(m_cells->UndoCount(), std::size_t(1));
     }
 
     void refusedTypedValueIsTold() {
@@ -342,14 +341,15 @@ private slots:
         QCOMPARE(refused.at(0).at(2).toString(), QString("Z"));
     }
 
-    void resetFromCellsEmptiesTheHistory() {
+    void aTextSetOutsideAnEditIsShownAndEmptiesTheHistory() {
         Type("a");
         Key(Qt::Key_Return);
-        QCOMPARE(Grid().UndoStack()->count(), 1);
-        m_cells->SetItemText(5, Name, "from a file");
-        Grid().ResetFromCells();
-        QCOMPARE(Grid().UndoStack()->count(), 0);
-        QCOMPARE(Grid().model()->index(4, 0).data().toString(), QString("from a file"));
+        QCOMPARE(m_cells->UndoCount(), std::size_t(1));
+        QSignalSpy history(&Grid(), &CGridCtrl::historyChanged);
+        m_cells->SetItemText(5, Name, "from the register");
+        QCOMPARE(m_cells->UndoCount(), std::size_t(0));
+        QCOMPARE(history.count(), 1);
+        QCOMPARE(Grid().model()->index(4, 0).data().toString(), QString("from the register"));
     }
 
     void clicksSelect_data() {
@@ -480,20 +480,17 @@ private slots:
 
     void hiddenRowsFollowTheCells() {
         m_cells->SetRowHeight(4, 0);
-        Grid().ResetFromCells();
         QVERIFY(Grid().isRowHidden(3));
         Focus(3, Name);
         Key(Qt::Key_Down);
         QCOMPARE(FocusCell(), (CCellID{5, Name}));
         m_cells->SetRowHeight(4, 30);
-        Grid().ResetFromCells();
         QVERIFY(!Grid().isRowHidden(3));
         QCOMPARE(Grid().rowHeight(3), 30);
     }
 
     void fittingAColumnByItsHeaderBorder() {
         m_cells->SetItemText(3, Name, "a rather long article name for the column");
-        Grid().ResetFromCells();
         emit Grid().horizontalHeader()->sectionHandleDoubleClicked(Name - 1);
         const int wanted = m_cells->GetCellExtent(3, Name, Grid().Measure()).width;
         QCOMPARE(m_cells->GetColumnWidth(Name), wanted);
@@ -520,7 +517,6 @@ private slots:
         QFETCH(bool, shown);
         QToolTip::hideText();
         m_cells->SetItemText(2, Name, ToCp1251(text));
-        Grid().ResetFromCells();
         const QPoint point = CellCentre(2, Name);
         QHelpEvent help(QEvent::ToolTip, point, Grid().viewport()->mapToGlobal(point));
         QApplication::sendEvent(Grid().viewport(), &help);
@@ -549,13 +545,13 @@ private slots:
                 .center();
         QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, box);
         QCOMPARE(company.GetItemText(2, 2), std::string("1"));
-        QCOMPARE(grid.UndoStack()->count(), 1);
-        grid.UndoStack()->undo();
+        QCOMPARE(company.UndoCount(), std::size_t(1));
+        grid.Undo();
         QCOMPARE(company.GetItemText(2, 2), std::string("0"));
         QCOMPARE(grid.GetFocusCell(), (CCellID{2, 2}));
         QTest::keyClick(&grid, Qt::Key_Space);
         QCOMPARE(company.GetItemText(2, 2), std::string("1"));
-        QCOMPARE(grid.UndoStack()->count(), 1);
+        QCOMPARE(company.UndoCount(), std::size_t(1));
     }
 
     void typingIsOneUndoStepPerCell() {
@@ -563,7 +559,7 @@ private slots:
         Key(Qt::Key_Return);
         Type("cd");
         Key(Qt::Key_Tab);
-        QCOMPARE(Grid().UndoStack()->count(), 2);
+        QCOMPARE(m_cells->UndoCount(), std::size_t(2));
         Key(Qt::Key_Escape);
         Key(Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(Text(2, Name), QString(""));
@@ -572,11 +568,11 @@ private slots:
         Key(Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(Text(2, Name), QString("cd"));
         Type("unfinished");
-        Grid().UndoStack()->undo();
+        Grid().Undo();
         QVERIFY(!Grid().IsEditing());
         QCOMPARE(Text(2, Name), QString(""));
-        QCOMPARE(Grid().UndoStack()->index(), 1);
-        QCOMPARE(Grid().UndoStack()->count(), 2);
+        QCOMPARE(m_cells->UndoCount(), std::size_t(1));
+        QVERIFY(Grid().CanRedo());
     }
 
     void keysTheControlLeavesToTheWindow() {

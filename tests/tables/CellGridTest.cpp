@@ -215,7 +215,7 @@ TEST(CellGridTextTest, OutsideTheGrid) {
     Shape(grid, 3, 3);
     for (const auto& [r, c] :
          std::vector<std::pair<int, int>>{{3, 0}, {0, 3}, {-1, 0}, {0, -1}, {100, 100}}) {
-        EXPECT_FALSE(grid.SetItemText(r, c, "x"));
+        EXPECT_EQ(grid.SetItemText(r, c, "x"), TextTaken::NoCell);
         EXPECT_EQ(grid.GetItemText(r, c), "");
         EXPECT_FALSE(grid.SetItemFormat(r, c, CellFormat::Right));
         EXPECT_FALSE(grid.SetItemState(r, c, CellState::ReadOnly));
@@ -229,7 +229,7 @@ TEST(CellGridTextTest, OutsideTheGrid) {
 TEST(CellGridTextTest, SetItemTextMarksCellAndGrid) {
     CCellGrid grid;
     Shape(grid, 3, 3);
-    EXPECT_TRUE(grid.SetItemText(1, 1, "abc"));
+    EXPECT_EQ(grid.SetItemText(1, 1, "abc"), TextTaken::AsGiven);
     EXPECT_EQ(grid.GetItemText(1, 1), "abc");
     EXPECT_TRUE(grid.GetCell(1, 1)->IsModified());
     EXPECT_TRUE(grid.GetItemState(1, 1) & CellState::Modified);
@@ -343,7 +343,7 @@ TEST(CellGridEditTest, ReadOnlyCell) {
     grid.SetItemState(1, 1, CellState::ReadOnly);
     EXPECT_FALSE(grid.IsCellEditable(1, 1));
     EXPECT_TRUE(grid.IsCellEditable(1, 2));
-    EXPECT_TRUE(grid.SetItemText(1, 1, "set by the program"));
+    EXPECT_EQ(grid.SetItemText(1, 1, "set by the program"), TextTaken::AsGiven);
     EXPECT_EQ(grid.GetItemText(1, 1), "set by the program");
 }
 
@@ -357,7 +357,7 @@ TEST(CellGridEditTest, GridNotEditable) {
             EXPECT_FALSE(grid.IsCellEditable(r, c));
         }
     }
-    EXPECT_TRUE(grid.SetItemText(1, 1, "x")) << "the program still writes";
+    EXPECT_EQ(grid.SetItemText(1, 1, "x"), TextTaken::AsGiven) << "the program still writes";
     grid.SetEditable(true);
     EXPECT_TRUE(grid.IsCellEditable(1, 1));
 }

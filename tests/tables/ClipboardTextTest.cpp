@@ -19,7 +19,7 @@ public:
 
     CCellGrid& Cells() override { return m_inner.Cells(); }
     const CCellGrid& Cells() const override { return m_inner.Cells(); }
-    bool SetItemText(int row, int column, std::string_view text) override {
+    TextTaken SetItemText(int row, int column, std::string_view text) override {
         sets.emplace_back(row, column, std::string(text));
         return m_inner.SetItemText(row, column, text);
     }

@@ -41,5 +41,16 @@ TEST(FileFilterTest, APatternListAtTheEndOfTheDescriptionIsReplacedByTheLinesOwn
     EXPECT_EQ(NameFilter({"Anything", {}}, true), "Anything (*)");
 }
 
+TEST(FileFilterTest, ASavedFileTakesTheExtensionOfTheChosenLine) {
+    const std::string_view sheets = LoadString(ids::ExportSheetFilter);
+    EXPECT_EQ(FilterExtension(sheets, 0), "xlsx");
+    EXPECT_EQ(FilterExtension(sheets, 1), "csv");
+    const std::string_view tables = LoadString(ids::SaveTableFilter);
+    EXPECT_EQ(FilterExtension(tables, 0), "txt");
+    EXPECT_EQ(FilterExtension(tables, 1), "txt") << "every file: the first line's";
+    EXPECT_EQ(FilterExtension(tables, 7), "txt");
+    EXPECT_EQ(FilterExtension("All|*.*||", 0), "");
+}
+
 } // namespace
 } // namespace tillora

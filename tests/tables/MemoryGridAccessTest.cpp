@@ -215,11 +215,11 @@ TEST_F(MemoryGridAccessTest, CellsAreTheGrids) {
     EXPECT_EQ(&access.Cells(), &grid);
     EXPECT_EQ(access.GetRowCount(), 5);
     EXPECT_EQ(access.GetColumnCount(), 4);
-    EXPECT_TRUE(access.SetItemText(2, 2, "x"));
+    EXPECT_EQ(access.SetItemText(2, 2, "x"), TextTaken::AsGiven);
     EXPECT_EQ(grid.GetItemText(2, 2), "x");
     EXPECT_EQ(access.GetItemText(2, 2), "x");
     EXPECT_TRUE(grid.GetModified());
-    EXPECT_FALSE(access.SetItemText(5, 0, "x"));
+    EXPECT_EQ(access.SetItemText(5, 0, "x"), TextTaken::NoCell);
     EXPECT_EQ(access.GetItemText(5, 0), "");
 }
 

@@ -310,7 +310,7 @@ TEST(TableSetupDetailTest, ReportIsWrittenThoughNotEditable) {
     CCellGrid grid;
     SetupTable(grid, TableKind::Report);
     EXPECT_FALSE(grid.IsCellEditable(5, 3));
-    EXPECT_TRUE(grid.SetItemText(5, 3, "12.5"));
+    EXPECT_EQ(grid.SetItemText(5, 3, "12.5"), TextTaken::Normalised);
     EXPECT_EQ(grid.GetItemText(5, 3), "12.50");
 }
 

@@ -31,8 +31,8 @@ private slots:
         QAction* cut = commands->Action(cmd::EditCut);
         QCOMPARE(cut->text(), QStringLiteral("&Изрежи\tCtrl+X"));
         QCOMPARE(cut->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_X));
-        QCOMPARE(commands->Action(cmd::NextPane)->shortcut(), QKeySequence(Qt::Key_F6));
-        QCOMPARE(commands->Action(cmd::PrevPane)->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F6));
+        QCOMPARE(commands->Action(cmd::NextTable)->shortcut(), QKeySequence(Qt::Key_F6));
+        QCOMPARE(commands->Action(cmd::PreviousTable)->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F6));
     }
 
     void moreKeysFollowTheShownOne() {

@@ -131,24 +131,6 @@ private slots:
         QCOMPARE(refused.size(), 1);
     }
 
-    void aFileIsReadIntoTheCurrentTable() {
-        test::RecordingFeedback feedback;
-        const std::string path = TILLORA_SOURCE_DIR "/examples/articles.txt";
-        QVERIFY(view->ReadFileIntoCurrentTable(path, feedback));
-        QVERIFY(feedback.messages.empty());
-        const CTableGrid& articles = view->Grid(TableKind::Articles);
-        QVERIFY(!articles.GetItemText(1, 1).empty());
-        QVERIFY(view->Document().Grid(TableKind::Operators).GetItemText(1, 1).empty());
-    }
-
-    void aFileThatCannotBeOpenedIsNamedAndLeavesTheTable() {
-        view->Grid(TableKind::Articles).SetItemText(1, 1, "kept");
-        test::RecordingFeedback feedback;
-        QVERIFY(!view->ReadFileIntoCurrentTable("/nonexistent/articles.txt", feedback));
-        QCOMPARE(feedback.Ids(), std::vector<unsigned>{ids::FileNotOpenedForReading});
-        QCOMPARE(view->Grid(TableKind::Articles).GetItemText(1, 1), std::string("kept"));
-    }
-
     void aSavedTableNamesItsFileInTheCaption() {
         QTemporaryDir folder;
         test::RecordingFeedback feedback;

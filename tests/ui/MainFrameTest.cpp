@@ -11,7 +11,6 @@
 #include <QClipboard>
 #include <QMenuBar>
 #include <QTest>
-#include <QUndoStack>
 
 using namespace tillora;
 

@@ -10,7 +10,6 @@
 #include "ui/TableGrid.h"
 
 #include <QLineEdit>
-#include <QUndoStack>
 
 #include <algorithm>
 #include <array>
@@ -55,8 +54,8 @@ public:
         for (TableKind kind : AllTables) {
             CTableGrid& grid = m_frame.View().Grid(kind);
             grid.EndEditing();
-            while (grid.UndoStack()->canUndo()) {
-                grid.UndoStack()->undo();
+            while (grid.CanUndo()) {
+                grid.Undo();
             }
             const std::vector<std::string> texts = Texts(kind);
             for (std::size_t i = 0; i < texts.size(); ++i) {

@@ -488,7 +488,7 @@ private slots:
             serial = dialog->SerialEdit()->text();
             dialog->OkButton()->click();
         });
-        Action(cmd::EcrSettings)->trigger();
+        Action(cmd::RegisterSettings)->trigger();
         QVERIFY(watch.Boxes().empty());
         QCOMPARE(serial, QStringLiteral("004711"));
         QCOMPARE(ConnectionSettings().EcrSerial, 4711u);

@@ -61,7 +61,7 @@ private slots:
             QCOMPARE(sendAll->isEnabled(), tab < 4);
         }
         QVERIFY(Action(cmd::ReadReport)->isEnabled());
-        QVERIFY(Action(cmd::EcrSettings)->isEnabled());
+        QVERIFY(Action(cmd::RegisterSettings)->isEnabled());
     }
 
     void sendSelectedAlsoNeedsASelection() {
@@ -118,7 +118,6 @@ private slots:
         ConnectionSettings() = {12, 0, 0};
         CTableGrid& company = frame->View().Grid(TableKind::Company);
         ApplyModelColumns(company.Cells(), 12);
-        company.ResetFromCells();
         Connect({"", true, ""});
         QVERIFY(frame->Register().DemoRegister() != nullptr);
         QCOMPARE(ConnectionSettings().EcrType, 0);
@@ -181,7 +180,7 @@ private slots:
             dialog->SerialEdit()->setText(QStringLiteral("4711"));
             dialog->OkButton()->click();
         });
-        Action(cmd::EcrSettings)->trigger();
+        Action(cmd::RegisterSettings)->trigger();
         QVERIFY(watch.Boxes().empty());
         QCOMPARE(ConnectionSettings().EcrType, 5);
         QCOMPARE(ConnectionSettings().EcrCom, 1);
@@ -204,7 +203,6 @@ private slots:
         ConnectionSettings() = {5, 0, 55};
         CTableGrid& company = frame->View().Grid(TableKind::Company);
         ApplyModelColumns(company.Cells(), 5);
-        company.ResetFromCells();
         QVERIFY(company.isColumnHidden(company.Model()->IndexOf(1, 2).column()));
         ModalWatch watch;
         watch.OnDialog([](QWidget* window) {
@@ -212,7 +210,7 @@ private slots:
             dialog->ModelList()->setCurrentIndex(0);
             dialog->OkButton()->click();
         });
-        Action(cmd::EcrSettings)->trigger();
+        Action(cmd::RegisterSettings)->trigger();
         QVERIFY(company.Cells().GetColumnWidth(2) > 0);
         const int shown = company.Model()->IndexOf(1, 2).column();
         QVERIFY(!company.isColumnHidden(shown));
@@ -231,7 +229,7 @@ private slots:
             dialog->DeviceList()->setEditText(QStringLiteral("/dev/ttyACM3"));
             dialog->reject();
         });
-        Action(cmd::EcrSettings)->trigger();
+        Action(cmd::RegisterSettings)->trigger();
         QCOMPARE(ConnectionSettings().EcrType, 1);
         QCOMPARE(frame->windowTitle(), title);
         QVERIFY(!frame->Register().SettingsAccepted());
@@ -249,7 +247,7 @@ private slots:
             serial = dialog->SerialEdit()->text();
             dialog->reject();
         });
-        Action(cmd::EcrSettings)->trigger();
+        Action(cmd::RegisterSettings)->trigger();
         QVERIFY(watch.Boxes().empty());
         QCOMPARE(serial, QStringLiteral("000123"));
     }
@@ -268,7 +266,7 @@ private slots:
             serial = dialog->SerialEdit()->text();
             dialog->reject();
         });
-        Action(cmd::EcrSettings)->trigger();
+        Action(cmd::RegisterSettings)->trigger();
         QCOMPARE(watch.Texts(), QStringList{QStringLiteral("COM1  не може да бъде отворен!")});
         QVERIFY(watch.Boxes()[0].informative.contains(QString::fromStdString(missing)));
         QCOMPARE(serial, QStringLiteral("000000"));

@@ -15,7 +15,6 @@
 #include "link/Message.h"
 #include "link/RegisterInForce.h"
 #include "link/RegisterList.h"
-#include "res/RegisterListIds.h"
 #include "res/StringIds.h"
 #include "tables/MemoryGridAccess.h"
 #include "tables/TableReader.h"

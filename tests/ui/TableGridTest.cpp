@@ -25,7 +25,6 @@ private slots:
         window = new QWidget;
         commands = new CCommands(window);
         grid = new CTableGrid(*cells, TableKind::Report, window);
-        grid->ResetFromCells();
         window->resize(300, 200); // far narrower than the report's ten columns
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));

@@ -1,4 +1,4 @@
-#include "ui/Toolbar.h"
+#include "ui/WindowBars.h"
 
 #include "res/StringIds.h"
 #include "ui/AppSettings.h"

@@ -5,7 +5,7 @@
 #include "ui/KassivoView.h"
 #include "ui/MainFrame.h"
 #include "ui/RegisterChooser.h"
-#include "ui/Toolbar.h"
+#include "ui/WindowBars.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,7 +20,7 @@
 using namespace tillora;
 using namespace tillora::test;
 
-class ToolbarTest : public QObject {
+class WindowBarsTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { UseOwnSettings(settings.Path()); }
@@ -158,5 +158,5 @@ private:
     CMainFrame* frame = nullptr;
 };
 
-QTEST_MAIN(ToolbarTest)
-#include "ToolbarTest.moc"
+QTEST_MAIN(WindowBarsTest)
+#include "WindowBarsTest.moc"

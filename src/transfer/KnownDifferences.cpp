@@ -1,0 +1,27 @@
+#include "transfer/KnownDifferences.h"
+
+#include "transfer/ChangedRows.h"
+#include "transfer/SendCommands.h"
+
+namespace tillora {
+
+RegisterIdentity RegisterInSettings(const EcrSettings& settings) {
+    return {SerialDigits(settings.EcrSerial), settings.EcrType};
+}
+
+std::vector<CCellID> CellsDifferingFromKnown(TableKind kind, const CCellGrid& table,
+                                             const CCellGrid& known, int model) {
+    std::vector<CCellID> cells;
+    const std::optional<SendPlan> plan = SendPlanOf(kind, model);
+    if (!plan) {
+        return cells;
+    }
+    for (const ChangedRow& row : FindChangedRows(*plan, table, known, model).rows) {
+        for (const ChangedCell& cell : row.cells) {
+            cells.push_back({row.row, cell.column});
+        }
+    }
+    return cells;
+}
+
+} // namespace tillora
