@@ -418,4 +418,11 @@ inline constexpr unsigned SeveralRefused = 31746;
 inline constexpr unsigned SeveralSending = 31747;
 inline constexpr unsigned SeveralDone = 31748;
 
+// What is wrong inside a workbook's part, told after the part's name in 31102
+inline constexpr unsigned PartStyleOutside = 31990;
+inline constexpr unsigned PartEmpty = 31991;
+inline constexpr unsigned PartEndsInside = 31992;
+inline constexpr unsigned PartTextAfterEnd = 31993;
+inline constexpr unsigned PartBadCharacter = 31994;
+
 } // namespace tillora::ids

@@ -1,5 +1,7 @@
 #include "sheets/PartChecks.h"
 
+#include "link/Message.h"
+#include "res/StringIds.h"
 #include "sheets/ZipPart.h"
 
 #include <orcus/sax_parser.hpp>
@@ -41,8 +43,9 @@ public:
         const std::string_view family = element.ns == "style" ? FamilyFor(element.name) : "";
         if (!family.empty() &&
             (m_open.empty() || !IsStyle(m_open.back().name) || m_open.back().family != family)) {
-            throw std::runtime_error("style:" + std::string(element.name) + " outside a style " +
-                                     "of the family \"" + std::string(family) + "\"");
+            throw std::runtime_error(FormatMessage(ids::PartStyleOutside,
+                                                   std::string(element.name).c_str(),
+                                                   std::string(family).c_str()));
         }
         m_open.push_back({std::string(element.ns) + ":" + std::string(element.name), m_family});
         m_family.clear();
@@ -66,7 +69,7 @@ private:
 
 void CheckXmlEnds(std::string_view xml) {
     if (xml.find_first_not_of(" \t\r\n") == std::string_view::npos) {
-        throw std::runtime_error("the part is empty");
+        throw std::runtime_error(FormatMessage(ids::PartEmpty));
     }
     // What closes each kind of markup once it is open.
     constexpr std::string_view Closers[][2] = {
@@ -92,8 +95,9 @@ void CheckXmlEnds(std::string_view xml) {
                 end = xml.find(closer, end);
             }
             if (end >= xml.size()) {
-                throw std::runtime_error("the part ends inside " + std::string(opener) + "…" +
-                                         std::string(closer));
+                throw std::runtime_error(
+                    FormatMessage(ids::PartEndsInside,
+                                  (std::string(opener) + "…" + std::string(closer)).c_str()));
             }
             last = end + 1;
             at = xml.find('<', last);
@@ -101,7 +105,7 @@ void CheckXmlEnds(std::string_view xml) {
         }
     }
     if (xml.find_first_not_of(" \t\r\n", last) != std::string_view::npos) {
-        throw std::runtime_error("text after the last tag");
+        throw std::runtime_error(FormatMessage(ids::PartTextAfterEnd));
     }
 }
 
@@ -125,7 +129,7 @@ void CheckCharacterReferences(std::string_view xml) {
         }
         if (end == first || end >= xml.size() || xml[end] != ';' || code == 0 || code > 0x10FFFF ||
             (code >= 0xD800 && code <= 0xDFFF)) {
-            throw std::runtime_error("a character reference that names no character");
+            throw std::runtime_error(FormatMessage(ids::PartBadCharacter));
         }
     }
 }

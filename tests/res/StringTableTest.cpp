@@ -249,6 +249,8 @@ TEST(StringTableTest, FormatsCarryExactlyTheirDirectives) {
         {ids::CliUsageNeeds, {"%s", "%s"}},
         {ids::CliUsageUnknown, {"%s"}},
         {ids::CliUsageHelp, {"%s"}},
+        {ids::PartStyleOutside, {"%s", "%s"}},
+        {ids::PartEndsInside, {"%s"}},
         {ids::SendStopped, {"%u", "%u"}},
         {ids::ReportStopped, {"%u"}},
         {ids::RegisterNameInvalid, {"%s"}},
