@@ -1,6 +1,6 @@
 #include "ui/ImportDialog.h"
 
-#include "link/Cp1251.h"
+#include "grid/QtText.h"
 #include "link/Message.h"
 #include "res/StringIds.h"
 #include "tables/TableSetup.h"
@@ -40,7 +40,7 @@ CImportDialog::CImportDialog(SheetSource source, TableKind kind, int model, QWid
     : QDialog(parent), m_source(std::move(source)), m_kind(kind), m_model(model) {
     setWindowTitle(UiText(ids::ImportDialogCaption));
     auto* layout = new QVBoxLayout(this);
-    auto* file = new QLabel(QFileInfo(QString::fromStdString(m_source.path)).fileName(), this);
+    auto* file = new QLabel(QFileInfo(FromPath(m_source.path)).fileName(), this);
     file->setObjectName("file");
     layout->addWidget(file);
     layout->addWidget(MakeFormatRow());
@@ -74,12 +74,12 @@ QWidget* CImportDialog::MakeFormatRow() {
     m_encoding = new QComboBox(row);
     m_encoding->setObjectName("encoding");
     for (const TextEncoding encoding : Encodings) {
-        m_encoding->addItem(QString::fromUtf8(EncodingName(encoding).data()));
+        m_encoding->addItem(FromUtf8(EncodingName(encoding)));
     }
     m_separator = new QComboBox(row);
     m_separator->setObjectName("separator");
     for (const char separator : Separators) {
-        m_separator->addItem(QString::fromUtf8(SeparatorName(separator).data()));
+        m_separator->addItem(FromUtf8(SeparatorName(separator)));
     }
     for (std::size_t i = 0; i < std::size(Encodings); ++i) {
         if (Encodings[i] == m_source.format.encoding) {
@@ -108,7 +108,7 @@ QWidget* CImportDialog::MakeColumnRow() {
     for (int c = 0; c < ShapeOf(m_kind).columns; ++c) {
         auto* choice = new QComboBox(row);
         choice->setObjectName(QString("column%1").arg(c));
-        auto* title = new QLabel(QString::fromStdString(ColumnTitle(m_kind, c)), row);
+        auto* title = new QLabel(FromUtf8(ColumnTitle(m_kind, c)), row);
         title->setBuddy(choice);
         grid->addWidget(title, 0, c + 1);
         grid->addWidget(choice, 1, c + 1);
@@ -190,7 +190,7 @@ void CImportDialog::FillColumnChoices() {
         for (std::size_t s = 0; s < width; ++s) {
             QString item = QString::number(s + 1);
             if (header != nullptr && s < header->cells.size() && !header->cells[s].text.empty()) {
-                item += QString::fromStdString(" „" + Cp1251ToUtf8(header->cells[s].text) + "“");
+                item += " „" + FromCp1251(header->cells[s].text) + "“";
             }
             choice->addItem(item);
         }
@@ -215,11 +215,11 @@ void CImportDialog::ShowPlan() {
         return line.at(static_cast<std::size_t>(column));
     };
     for (const ImportCell& cell : m_plan.cells) {
-        itemAt(cell.row, cell.column)->setText(QString::fromStdString(Cp1251ToUtf8(cell.text)));
+        itemAt(cell.row, cell.column)->setText(FromCp1251(cell.text));
     }
     m_problems->clear();
     for (const ImportProblem& problem : m_plan.problems) {
-        const QString text = QString::fromStdString(FormatImportProblem(problem, m_kind));
+        const QString text = FromUtf8(FormatImportProblem(problem, m_kind));
         const QColor colour = problem.LeavesOut() ? RefusedColour : ChangedColour;
         auto* entry = new QListWidgetItem(text, m_problems);
         entry->setBackground(colour);
@@ -234,7 +234,7 @@ void CImportDialog::ShowPlan() {
     m_preview->setRowCount(static_cast<int>(rows.size()));
     QStringList titles;
     for (int c = 0; c < columns; ++c) {
-        titles << QString::fromStdString(ColumnTitle(m_kind, c));
+        titles << FromUtf8(ColumnTitle(m_kind, c));
     }
     m_preview->setHorizontalHeaderLabels(titles);
     int r = 0;
@@ -245,13 +245,14 @@ void CImportDialog::ShowPlan() {
         ++r;
     }
     m_preview->resizeColumnsToContents();
-    QString counts = QString::fromStdString(FormatMessage(
-        ids::ImportSummary, m_plan.rowsFilled, static_cast<int>(m_plan.problems.size())));
+    QString counts = FromUtf8(FormatMessage(ids::ImportSummary, m_plan.rowsFilled,
+                                            static_cast<int>(m_plan.problems.size())));
     if (!m_source.workbook) {
-        counts += "; " + QString::fromStdString(FormatMessage(
-                             ids::ImportTextFormat,
-                             std::string(EncodingName(m_source.format.encoding)).c_str(),
-                             std::string(SeparatorName(m_source.format.separator)).c_str()));
+        counts +=
+            "; " +
+            FromUtf8(FormatMessage(ids::ImportTextFormat,
+                                   std::string(EncodingName(m_source.format.encoding)).c_str(),
+                                   std::string(SeparatorName(m_source.format.separator)).c_str()));
     }
     m_counts->setText(counts);
 }

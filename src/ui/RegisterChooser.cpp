@@ -1,6 +1,6 @@
 #include "ui/RegisterChooser.h"
 
-#include "link/Cp1251.h"
+#include "grid/QtText.h"
 #include "link/EcrIniFile.h"
 #include "link/EcrModels.h"
 #include "link/Message.h"
@@ -19,10 +19,9 @@ constexpr int ShortestWidthInChars = 28;
 
 QString EntryText(const NamedRegister& reg) {
     if (!reg.name.empty()) {
-        return QString::fromStdString(Cp1251ToUtf8(reg.name));
+        return FromCp1251(reg.name);
     }
-    return IsValidEcrModel(reg.settings.EcrType) ? QString::fromStdString(RegisterSummary(reg))
-                                                 : QString();
+    return IsValidEcrModel(reg.settings.EcrType) ? FromUtf8(RegisterSummary(reg)) : QString();
 }
 
 } // namespace
@@ -75,7 +74,7 @@ void CRegisterChooser::Refresh() {
     for (const NamedRegister& reg : m_entries) {
         m_combo->addItem(EntryText(reg));
         if (!reg.name.empty()) {
-            m_combo->setItemData(m_combo->count() - 1, QString::fromStdString(RegisterSummary(reg)),
+            m_combo->setItemData(m_combo->count() - 1, FromUtf8(RegisterSummary(reg)),
                                  Qt::ToolTipRole);
         }
     }

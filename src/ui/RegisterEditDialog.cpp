@@ -1,5 +1,6 @@
 #include "ui/RegisterEditDialog.h"
 
+#include "grid/QtText.h"
 #include "link/Cp1251.h"
 #include "link/Message.h"
 #include "res/StringIds.h"
@@ -34,7 +35,7 @@ CRegisterEditDialog::CRegisterEditDialog(const NamedRegister& reg, const PortDev
       m_name(new QLineEdit(this)), m_gap(new QSpinBox(this)) {
     setWindowTitle(UiText(ids::RegisterEditCaption));
     m_name->setObjectName(QStringLiteral("registerName"));
-    m_name->setText(QString::fromStdString(Cp1251ToUtf8(reg.name)));
+    m_name->setText(FromCp1251(reg.name));
     m_gap->setObjectName(QStringLiteral("frameGap"));
     m_gap->setRange(0, static_cast<int>(LargestFrameGapMs));
     m_gap->setValue(static_cast<int>(reg.frameGapMs));
@@ -51,7 +52,7 @@ CRegisterEditDialog::CRegisterEditDialog(const NamedRegister& reg, const PortDev
 
 NamedRegister CRegisterEditDialog::RegisterOfFields() const {
     NamedRegister reg;
-    reg.name = Utf8ToCp1251(m_name->text().toStdString());
+    reg.name = ToCp1251(m_name->text());
     reg.settings.EcrType = ModelList()->currentIndex();
     reg.settings.EcrCom = ComList()->currentIndex();
     bool number = false;
@@ -74,7 +75,7 @@ void CRegisterEditDialog::accept() {
     const NamedRegister reg = RegisterOfFields();
     // The name as typed: the list's own check would show it in the file's encoding.
     if (!IsValidRegisterName(reg.name)) {
-        ShowError(Feedback(), ids::RegisterNameInvalid, m_name->text().toStdString().c_str());
+        ShowError(Feedback(), ids::RegisterNameInvalid, ToUtf8(m_name->text()).c_str());
         m_name->setFocus();
         return;
     }

@@ -1,5 +1,6 @@
 #include "ui/TestSteps.h"
 
+#include "grid/QtText.h"
 #include "ui/Commands.h"
 #include "ui/FileCommands.h"
 #include "ui/KassivoView.h"
@@ -74,7 +75,7 @@ bool CTestSteps::RunStep(const QString& step) {
     }
     if ((verb == QLatin1String("open") || verb == QLatin1String("save-as")) &&
         !argument.isEmpty()) {
-        const std::string path = argument.toStdString();
+        const std::string path = ToPath(argument);
         m_frame.Files().SetChooser([path](FileDialogKind, const std::string&) {
             return std::optional<ChosenFile>(ChosenFile{path, 1});
         });
