@@ -1,3 +1,4 @@
+#include "FrameLog.h"
 #include "SimProcess.h"
 #include "TempFolder.h"
 #include "link/FileReplace.h"
@@ -58,18 +59,10 @@ void WriteLines(const fs::path& path, const TableLines& table) {
     }
 }
 
-// One frame of the register's log: its kind letter and payload.
-struct LoggedFrame {
-    std::string kind;
-    std::string payload;
-};
+using test::LoggedFrame;
 
 std::vector<LoggedFrame> Frames(const fs::path& log) {
-    std::vector<LoggedFrame> frames;
-    for (const std::string& line : Lines(ReadWholeFile(log).value_or(""))) {
-        frames.push_back({std::string(GetField(line, 1)), std::string(GetField(line, 3))});
-    }
-    return frames;
+    return test::ReadFrameLog(log);
 }
 
 // The records of the last transfer in the log: the "r" frames between its "a" and its "z".

@@ -1,5 +1,6 @@
 // The register list and the send to several registers at once, against one tillora-ecr-sim per
 // register, each on its own pseudo-terminal; and Ctrl+C during a send.
+#include "FrameLog.h"
 #include "SimProcess.h"
 #include "TempFolder.h"
 #include "link/EcrIniFile.h"
@@ -28,12 +29,7 @@ using ::testing::Not;
 const std::string Articles = (fs::path(TILLORA_SOURCE_DIR) / "examples" / "articles.txt").string();
 constexpr unsigned ArticleRows = 33; // the rows of the example that hold something
 
-// One frame of a register's log: its kind and the register's reply.
-struct LoggedFrame {
-    std::string kind;
-    std::string reply;
-    std::string payload;
-};
+using test::LoggedFrame;
 
 class CliRegistersE2ETest : public ::testing::Test {
 protected:
@@ -62,20 +58,7 @@ protected:
     std::string LogOf(const std::string& name) const { return Path(name + ".log").string(); }
 
     std::vector<LoggedFrame> Frames(const std::string& name) const {
-        std::ifstream in(LogOf(name), std::ios::binary);
-        std::vector<LoggedFrame> frames;
-        std::string line;
-        while (std::getline(in, line)) {
-            std::istringstream fields(line);
-            std::string number;
-            LoggedFrame frame;
-            std::getline(fields, number, '\t');
-            std::getline(fields, frame.kind, '\t');
-            std::getline(fields, frame.reply, '\t');
-            std::getline(fields, frame.payload);
-            frames.push_back(frame);
-        }
-        return frames;
+        return test::ReadFrameLog(LogOf(name));
     }
 
     std::vector<std::string> Records(const std::string& name) const {
