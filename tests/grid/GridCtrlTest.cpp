@@ -590,8 +590,8 @@ private slots:
     // A tab page hidden while its grid or editor has the keyboard focus makes Qt look for the
     // next focus widget; that must not move the grid's focus cell as a Tab key would.
     void hidingTheGridWithAnEditorOpenLeavesTheFocusCell() {
+        CCellGrid cells; // outlives the grid's model, which the tab widget deletes
         QTabWidget tabs;
-        CCellGrid cells;
         SetupTable(cells, TableKind::Articles);
         auto* grid = new CGridCtrl(cells);
         tabs.addTab(grid, "grid");
