@@ -1,8 +1,5 @@
 #include "RegisterLog.h"
 
-#include <fstream>
-#include <sstream>
-
 namespace tillora::campaign {
 namespace {
 
@@ -21,19 +18,7 @@ std::string KindsText(const std::vector<std::string>& kinds) {
 } // namespace
 
 std::vector<LoggedFrame> ReadRegisterLog(const std::string& path) {
-    std::vector<LoggedFrame> frames;
-    std::ifstream file(path, std::ios::binary);
-    std::string line;
-    while (std::getline(file, line)) {
-        std::istringstream fields(line);
-        std::string number;
-        LoggedFrame frame;
-        std::getline(fields, number, '\t');
-        std::getline(fields, frame.kind, '\t');
-        std::getline(fields, frame.reply, '\t');
-        frames.push_back(frame);
-    }
-    return frames;
+    return test::ReadFrameLog(path);
 }
 
 std::string CheckLoggedFrames(const std::vector<LoggedFrame>& frames,

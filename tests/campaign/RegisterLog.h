@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FrameLog.h"
+
 #include <string>
 #include <vector>
 
@@ -7,10 +9,7 @@ namespace tillora::campaign {
 
 // One line of the register's frame log: the frame's kind ("a", "r", ..., "ack" for the PC's
 // acknowledgement of a confirmation) and the register's reply ("ack", "nak", "none", ...).
-struct LoggedFrame {
-    std::string kind;
-    std::string reply;
-};
+using test::LoggedFrame;
 
 // The frames in the log file, in order; empty when there is none.
 std::vector<LoggedFrame> ReadRegisterLog(const std::string& path);
