@@ -32,7 +32,8 @@ struct BenchRegister {
     explicit BenchRegister(const std::vector<std::string>& options) : sim(options) {}
 
     bool Open(benchmark::State& state) {
-        if (!port.OpenDevice(sim.Device(), EcrBaudRate, 8, 0, 0, EcrQueueSize, EcrQueueSize)) {
+        if (!port.OpenDevice(sim.Device(), RegisterBaudRate, 8, 0, 0, RegisterQueueSize,
+                             RegisterQueueSize)) {
             state.SkipWithError("the simulated register could not be opened");
             return false;
         }

@@ -27,7 +27,7 @@ std::string LineDevice(const CliOptions& options, const NamedRegister* reg, cons
     if (reg != nullptr) {
         return reg->port;
     }
-    return options.com ? std::string() : LoadEcrPort(ini);
+    return options.com ? std::string() : LoadRegisterPort(ini);
 }
 
 } // namespace

@@ -2,9 +2,9 @@
 
 #include "cli/Terminal.h"
 
-#include "link/EcrModels.h"
 #include "link/Message.h"
 #include "link/RegisterInForce.h"
+#include "link/RegisterModels.h"
 #include "res/StringIds.h"
 
 #include <string>
@@ -28,8 +28,8 @@ std::string PortText(const CCliSession& session) {
 } // namespace
 
 int RunModels(std::FILE* out) {
-    for (int i = 0; i < EcrModelCount; ++i) {
-        Print(out, "%d\t%s\n", i, std::string(EcrModelName(i)).c_str());
+    for (int i = 0; i < RegisterModelCount; ++i) {
+        Print(out, "%d\t%s\n", i, std::string(RegisterModelName(i)).c_str());
     }
     return ExitSuccess;
 }
@@ -37,8 +37,9 @@ int RunModels(std::FILE* out) {
 int RunConfig(CCliSession& session, bool writeSettings, bool writeGap, std::FILE* out) {
     const EcrSettings& settings = session.Settings();
     // A COM port written takes the place of a port the window's register chooser put in force.
-    if (writeSettings && (!SaveEcrSettings(session.Ini(), settings) ||
-                          (session.Line().device.empty() && !SaveEcrPort(session.Ini(), "")))) {
+    if (writeSettings &&
+        (!SaveEcrSettings(session.Ini(), settings) ||
+         (session.Line().device.empty() && !SaveRegisterPort(session.Ini(), "")))) {
         ShowError(session.Feedback(), ids::SettingsNotWritten, session.Ini().GetPath().c_str());
         return ExitFailed;
     }
@@ -52,7 +53,7 @@ int RunConfig(CCliSession& session, bool writeSettings, bool writeGap, std::FILE
     Print(out, "EcrCom=%d\n", settings.EcrCom);
     Print(out, "EcrSerial=%u\n", settings.EcrSerial);
     Print(out, "FrameGapMs=%llu\n", static_cast<unsigned long long>(session.FrameGapMs()));
-    Print(out, "Model=%s\n", std::string(EcrModelName(settings.EcrType)).c_str());
+    Print(out, "Model=%s\n", std::string(RegisterModelName(settings.EcrType)).c_str());
     Print(out, "Port=%s\n", PortText(session).c_str());
     Print(out, "Serial=%s\n", SerialDigits(settings.EcrSerial).c_str());
     Print(out, "Title=%s\n", FrameTitle(settings).c_str());

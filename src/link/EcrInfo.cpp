@@ -39,7 +39,7 @@ std::string InfoQueryFrame() {
 std::optional<std::string> QueryEcrInfo(const LineChoice& choice, IClock& clock,
                                         IFeedback& feedback) {
     CWaitCursor waitCursor(feedback);
-    auto line = OpenEcrLine(choice, feedback);
+    auto line = OpenRegisterLine(choice, feedback);
     if (!line) {
         return std::nullopt;
     }

@@ -1,8 +1,8 @@
 #include "link/EcrSettings.h"
 
 #include "link/EcrIniFile.h"
-#include "link/EcrModels.h"
 #include "link/Message.h"
+#include "link/RegisterModels.h"
 #include "res/StringIds.h"
 
 #include <algorithm>
@@ -40,7 +40,7 @@ unsigned ParseSerialText(const std::string& text) {
 
 // The first check that fails decides the message; 0 when all pass.
 unsigned FirstFailure(int model, int com, unsigned serial) {
-    if (!IsValidEcrModel(model)) {
+    if (!IsValidRegisterModel(model)) {
         return ids::NoModel;
     }
     if (!IsValidCom(com)) {
@@ -100,10 +100,10 @@ bool ValidateEcrSettings(const EcrSettings& settings, IFeedback* feedback) {
 }
 
 std::string FrameTitle(const EcrSettings& settings) {
-    if (!IsValidEcrModel(settings.EcrType) || settings.EcrSerial == 0) {
+    if (!IsValidRegisterModel(settings.EcrType) || settings.EcrSerial == 0) {
         return std::string(LoadString(ids::AppTitle));
     }
-    const std::string model(EcrModelName(settings.EcrType));
+    const std::string model(RegisterModelName(settings.EcrType));
     // A COM index read from a hand-edited file must not overflow on the way to its number.
     const int port =
         settings.EcrCom < std::numeric_limits<int>::max() ? settings.EcrCom + 1 : settings.EcrCom;

@@ -12,9 +12,10 @@ std::unique_ptr<ISerialLine> OpenPort(const LineChoice& choice, std::error_code&
     auto port = std::make_unique<CSerialPort>(choice.devices);
     const bool opened =
         choice.device.empty()
-            ? port->Open(static_cast<unsigned>(choice.comIndex + 1), EcrBaudRate, 8, 0, 0,
-                         EcrQueueSize, EcrQueueSize)
-            : port->OpenDevice(choice.device, EcrBaudRate, 8, 0, 0, EcrQueueSize, EcrQueueSize);
+            ? port->Open(static_cast<unsigned>(choice.comIndex + 1), RegisterBaudRate, 8, 0, 0,
+                         RegisterQueueSize, RegisterQueueSize)
+            : port->OpenDevice(choice.device, RegisterBaudRate, 8, 0, 0, RegisterQueueSize,
+                               RegisterQueueSize);
     if (!opened) {
         error = port->OpenError();
         return nullptr;
@@ -61,7 +62,7 @@ std::string PortOpenDetail(const std::string& device, std::error_code error) {
     return detail;
 }
 
-std::unique_ptr<ISerialLine> OpenEcrLine(const LineChoice& choice, IFeedback& feedback) {
+std::unique_ptr<ISerialLine> OpenRegisterLine(const LineChoice& choice, IFeedback& feedback) {
     std::error_code error;
     std::unique_ptr<ISerialLine> line =
         choice.demoLine ? choice.demoLine() : OpenPort(choice, error);

@@ -26,7 +26,7 @@ struct LineChoice {
 // Opens the line for one command at 9600 baud, 8N1, queues of 1024 bytes. On failure shows 20023
 // with the port number asked for, with the device and the system's reason as its detail, and
 // returns null. The line closes when the pointer goes.
-std::unique_ptr<ISerialLine> OpenEcrLine(const LineChoice& choice, IFeedback& feedback);
+std::unique_ptr<ISerialLine> OpenRegisterLine(const LineChoice& choice, IFeedback& feedback);
 
 // The device a port choice opens; empty for a port number outside COM1 to COM4 (and in demo mode).
 std::string DeviceOf(const LineChoice& choice);

@@ -2,8 +2,8 @@
 
 #include "link/Cp1251.h"
 #include "link/EcrIniFile.h"
-#include "link/EcrModels.h"
 #include "link/Message.h"
+#include "link/RegisterModels.h"
 #include "res/StringIds.h"
 
 namespace tillora {
@@ -13,13 +13,13 @@ constexpr const char* PortKey = "Port";
 
 } // namespace
 
-std::string LoadEcrPort(const EcrIniFile& ini) {
+std::string LoadRegisterPort(const EcrIniFile& ini) {
     return ini.GetString(EcrSection, PortKey, "");
 }
 
-bool SaveEcrPort(EcrIniFile& ini, const std::string& port) {
+bool SaveRegisterPort(EcrIniFile& ini, const std::string& port) {
     // A file that never had the key keeps none.
-    if (port.empty() && LoadEcrPort(ini).empty()) {
+    if (port.empty() && LoadRegisterPort(ini).empty()) {
         return true;
     }
     return ini.WriteString(EcrSection, PortKey, port);
@@ -28,7 +28,7 @@ bool SaveEcrPort(EcrIniFile& ini, const std::string& port) {
 NamedRegister RegisterInForce(const EcrIniFile& ini, const EcrSettings& settings) {
     NamedRegister reg;
     reg.settings = settings;
-    reg.port = LoadEcrPort(ini);
+    reg.port = LoadRegisterPort(ini);
     reg.frameGapMs = LoadFrameGapMs(ini);
     return reg;
 }
@@ -36,7 +36,7 @@ NamedRegister RegisterInForce(const EcrIniFile& ini, const EcrSettings& settings
 bool SaveRegisterInForce(EcrIniFile& ini, const NamedRegister& reg) {
     return SaveEcrSettings(ini, reg.settings) &&
            ini.WriteUnsigned(EcrSection, "FrameGapMs", static_cast<unsigned>(reg.frameGapMs)) &&
-           SaveEcrPort(ini, reg.port);
+           SaveRegisterPort(ini, reg.port);
 }
 
 bool IsSameRegister(const NamedRegister& a, const NamedRegister& b) {
@@ -45,12 +45,12 @@ bool IsSameRegister(const NamedRegister& a, const NamedRegister& b) {
 }
 
 std::string RegisterSummary(const NamedRegister& reg) {
-    const std::string_view model = EcrModelName(reg.settings.EcrType);
+    const std::string_view model = RegisterModelName(reg.settings.EcrType);
     return std::string(model) + ", " + PortText(reg) + ", " + SerialDigits(reg.settings.EcrSerial);
 }
 
 std::string NamedFrameTitle(const NamedRegister& reg) {
-    if (!IsValidEcrModel(reg.settings.EcrType) || reg.settings.EcrSerial == 0) {
+    if (!IsValidRegisterModel(reg.settings.EcrType) || reg.settings.EcrSerial == 0) {
         return FrameTitle(reg.settings);
     }
     const std::string name = Cp1251ToUtf8(reg.name);

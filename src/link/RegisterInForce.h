@@ -13,9 +13,9 @@ class EcrIniFile;
 // every command, the command-line tool's too, and every older file read [ECR] as they always did.
 
 // [ECR]'s Port: a device or COM name opened instead of the COM index's device; empty: none.
-std::string LoadEcrPort(const EcrIniFile& ini);
+std::string LoadRegisterPort(const EcrIniFile& ini);
 // Empty removes the override; false when the file could not be written.
-bool SaveEcrPort(EcrIniFile& ini, const std::string& port);
+bool SaveRegisterPort(EcrIniFile& ini, const std::string& port);
 
 // The register that these settings and [ECR]'s port and gap describe, without a name.
 NamedRegister RegisterInForce(const EcrIniFile& ini, const EcrSettings& settings);

@@ -61,7 +61,7 @@ private:
 };
 
 // The register's line: 9600 baud, 8N1, queues of 1024 bytes.
-inline constexpr std::uint32_t EcrBaudRate = 9600;
-inline constexpr std::uint32_t EcrQueueSize = 1024;
+inline constexpr std::uint32_t RegisterBaudRate = 9600;
+inline constexpr std::uint32_t RegisterQueueSize = 1024;
 
 } // namespace tillora

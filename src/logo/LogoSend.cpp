@@ -85,7 +85,7 @@ bool SendPieces(std::ifstream& file, std::vector<std::uint8_t>& buffer, CLink& l
 
 bool SendOpenedFile(std::ifstream& file, std::uint64_t size, TransferSession& session,
                     const std::function<void(int)>& progress) {
-    std::unique_ptr<ISerialLine> line = OpenEcrLine(session.line, session.feedback);
+    std::unique_ptr<ISerialLine> line = OpenRegisterLine(session.line, session.feedback);
     if (!line) {
         return false;
     }

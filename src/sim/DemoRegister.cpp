@@ -1,6 +1,6 @@
 #include "sim/DemoRegister.h"
 
-#include "link/EcrModels.h"
+#include "link/RegisterModels.h"
 #include "link/SerialPort.h"
 #include "sim/SimTables.h"
 #include "sim/SimulatedLine.h"
@@ -9,7 +9,7 @@ namespace tillora::sim {
 
 std::shared_ptr<CSimRegister> StartDemoRegister(EcrSettings& settings, LineChoice& line,
                                                 IClock& clock) {
-    const int model = IsValidEcrModel(settings.EcrType) ? settings.EcrType : 0;
+    const int model = IsValidRegisterModel(settings.EcrType) ? settings.EcrType : 0;
     const unsigned serial = ValidateEcrSettings(0, 0, settings.EcrSerial, nullptr, nullptr)
                                 ? settings.EcrSerial
                                 : DemoSerial;
@@ -19,7 +19,7 @@ std::shared_ptr<CSimRegister> StartDemoRegister(EcrSettings& settings, LineChoic
         settings.EcrCom = 0;
     }
     SimFaults faults;
-    faults.paceBaud = EcrBaudRate;
+    faults.paceBaud = RegisterBaudRate;
     auto ecr = std::make_shared<CSimRegister>(model, serial, faults);
     ecr->Tables() = DemoTables();
     line.demoLine = [ecr, &clock]() -> std::unique_ptr<ISerialLine> {

@@ -79,7 +79,7 @@ bool RunChangesSend(const SendPlan& plan, const TableChanges& changes, const IGr
                     TransferSession& session) {
     CWaitCursor waitCursor(session.feedback);
     const std::uint64_t started = session.clock.NowMs();
-    const std::unique_ptr<ISerialLine> line = OpenEcrLine(session.line, session.feedback);
+    const std::unique_ptr<ISerialLine> line = OpenRegisterLine(session.line, session.feedback);
     if (!line) {
         return false;
     }

@@ -141,7 +141,7 @@ void EmptyReportTable(IGridAccess& table) {
 bool ReadReport(IGridAccess& report, IGridAccess& subgroupReport, TransferSession& session) {
     // Declared first, so that the cursor comes back only after the line has closed.
     CWaitCursor waitCursor(session.feedback);
-    const std::unique_ptr<ISerialLine> line = OpenEcrLine(session.line, session.feedback);
+    const std::unique_ptr<ISerialLine> line = OpenRegisterLine(session.line, session.feedback);
     if (!line) {
         return false;
     }

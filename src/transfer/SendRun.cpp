@@ -107,7 +107,7 @@ bool RunSend(const SendPlan& plan, SendScope scope, IGridAccess& grid, TransferS
     if (beforeOpening && !beforeOpening()) {
         return false;
     }
-    const std::unique_ptr<ISerialLine> line = OpenEcrLine(session.line, feedback);
+    const std::unique_ptr<ISerialLine> line = OpenRegisterLine(session.line, feedback);
     if (!line) {
         return false;
     }

@@ -2,9 +2,9 @@
 
 #include "grid/QtText.h"
 #include "link/EcrIniFile.h"
-#include "link/EcrModels.h"
 #include "link/Message.h"
 #include "link/RegisterInForce.h"
+#include "link/RegisterModels.h"
 #include "res/StringIds.h"
 #include "ui/UiText.h"
 
@@ -21,7 +21,7 @@ QString EntryText(const NamedRegister& reg) {
     if (!reg.name.empty()) {
         return FromCp1251(reg.name);
     }
-    return IsValidEcrModel(reg.settings.EcrType) ? FromUtf8(RegisterSummary(reg)) : QString();
+    return IsValidRegisterModel(reg.settings.EcrType) ? FromUtf8(RegisterSummary(reg)) : QString();
 }
 
 } // namespace

@@ -91,7 +91,7 @@ LineChoice CRegisterCommands::LineFrom(const EcrIniFile& ini) const {
     LineChoice line;
     line.comIndex = ConnectionSettings().EcrCom;
     line.devices = LoadPortDevices(ini);
-    line.device = LoadEcrPort(ini); // the port of a register chosen from the list, if any
+    line.device = LoadRegisterPort(ini); // the port of a register chosen from the list, if any
     line.demoLine = m_demoLine;
     line.traceFile = m_connection.traceFile;
     return line;
@@ -182,7 +182,7 @@ void CRegisterCommands::OnRegisterSettings() {
     m_settingsAccepted = true;
     ConnectionSettings() = dialog.Settings();
     // The COM port chosen here takes the place of a port a register of the list put in force.
-    if (!SavePortDevices(ini, dialog.Devices()) || !SaveEcrPort(ini, "")) {
+    if (!SavePortDevices(ini, dialog.Devices()) || !SaveRegisterPort(ini, "")) {
         ShowError(m_frame.Feedback(), ids::SettingsNotWritten, ini.GetPath().c_str());
     }
     TakeSettingsInForce(); // another register, or another model

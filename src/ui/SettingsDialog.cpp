@@ -1,8 +1,8 @@
 #include "ui/SettingsDialog.h"
 
 #include "grid/QtText.h"
-#include "link/EcrModels.h"
 #include "link/Message.h"
+#include "link/RegisterModels.h"
 #include "res/StringIds.h"
 #include "ui/QtFeedback.h"
 #include "ui/UiText.h"
@@ -16,7 +16,6 @@
 
 namespace tillora {
 namespace {
-
 
 // A typed character the serial field does not take: anything printable but a digit. A paste
 // goes in whole, as it always did, and the OK check refuses what is not a number.
@@ -49,12 +48,12 @@ CSettingsDialog::CSettingsDialog(const EcrSettings& settings, const PortDevices&
     m_ok->setObjectName(QStringLiteral("okButton"));
     m_cancel->setObjectName(QStringLiteral("cancelButton"));
 
-    for (int model = 0; model < EcrModelCount; ++model) {
-        const std::string_view name = EcrModelName(model);
+    for (int model = 0; model < RegisterModelCount; ++model) {
+        const std::string_view name = RegisterModelName(model);
         m_models->addItem(FromUtf8(name));
     }
     // An index that is in no list, such as -1, leaves that list without a selection.
-    m_models->setCurrentIndex(IsValidEcrModel(settings.EcrType) ? settings.EcrType : -1);
+    m_models->setCurrentIndex(IsValidRegisterModel(settings.EcrType) ? settings.EcrType : -1);
     for (int com = 0; com < ComPortCount; ++com) {
         m_ports->addItem(PortLabel(com));
     }

@@ -163,7 +163,8 @@ private:
         LineChoice choice;
         choice.demoLine = [this, device]() -> std::unique_ptr<ISerialLine> {
             auto port = std::make_unique<CSerialPort>();
-            if (!port->OpenDevice(device, EcrBaudRate, 8, 0, 0, EcrQueueSize, EcrQueueSize)) {
+            if (!port->OpenDevice(device, RegisterBaudRate, 8, 0, 0, RegisterQueueSize,
+                                  RegisterQueueSize)) {
                 return nullptr;
             }
             return std::make_unique<CTimedLine>(std::move(port), m_line);
@@ -277,7 +278,7 @@ private:
         const std::uint64_t answerDelay =
             m_plan.fault == Fault::LineClosed ? m_plan.closeDelayMs : 0;
         return (m_expected.longWait ? AnswerLimitMs : 0) +
-               bytes * BitsPerByte * 1000 / EcrBaudRate + 1 +
+               bytes * BitsPerByte * 1000 / RegisterBaudRate + 1 +
                m_line.writes.size() * WriteAllowanceMs +
                frames * (m_plan.frameGapMs + answerDelay + FrameAllowanceMs) + WaitMarginMs;
     }
@@ -298,7 +299,8 @@ private:
             return;
         }
         CSerialPort again;
-        if (!again.OpenDevice(device, EcrBaudRate, 8, 0, 0, EcrQueueSize, EcrQueueSize)) {
+        if (!again.OpenDevice(device, RegisterBaudRate, 8, 0, 0, RegisterQueueSize,
+                              RegisterQueueSize)) {
             Wrong("the port was not released");
         }
         again.Close();

@@ -1,6 +1,6 @@
 #include "link/EcrSettings.h"
 #include "link/EcrIniFile.h"
-#include "link/EcrModels.h"
+#include "link/RegisterModels.h"
 #include "res/StringIds.h"
 
 #include "RecordingFeedback.h"
@@ -38,23 +38,23 @@ protected:
     fs::path m_folder = m_temp.Path();
 };
 
-TEST(EcrModelsTest, CatalogueNamesByIndex) {
-    EXPECT_EQ(EcrModelName(0), "Mirel Fintale");
-    EXPECT_EQ(EcrModelName(1), "Mirel Compact");
-    EXPECT_EQ(EcrModelName(2), "Vexo v1.00ZB / WEM 3001 v1.00ZB");
-    EXPECT_EQ(EcrModelName(3), "Vexo v2.00ZB /  WEM 3001 v1.00ZB");
-    EXPECT_EQ(EcrModelName(4), "Vexo M v1.00MZB / WEM 2001 v1.00MZB");
-    EXPECT_EQ(EcrModelName(5), "Vexo M v2.00MZB / WEM 2001 v2.00MZB");
-    EXPECT_EQ(EcrModelName(6), "Vexo v1.00RA / DOV 3001 v1.00RA");
-    EXPECT_EQ(EcrModelName(7), "Vexo M v1.00MRA / DOV 3003 v1.00MRA");
-    EXPECT_EQ(EcrModelName(8), "PANTO 02 v1.00RV");
-    EXPECT_EQ(EcrModelName(9), "PANTO 02 M v1.00MRV");
-    EXPECT_EQ(EcrModelName(-1), "");
-    EXPECT_EQ(EcrModelName(10), "");
-    EXPECT_FALSE(IsValidEcrModel(-1));
-    EXPECT_TRUE(IsValidEcrModel(0));
-    EXPECT_TRUE(IsValidEcrModel(9));
-    EXPECT_FALSE(IsValidEcrModel(10));
+TEST(RegisterModelsTest, CatalogueNamesByIndex) {
+    EXPECT_EQ(RegisterModelName(0), "Mirel Fintale");
+    EXPECT_EQ(RegisterModelName(1), "Mirel Compact");
+    EXPECT_EQ(RegisterModelName(2), "Vexo v1.00ZB / WEM 3001 v1.00ZB");
+    EXPECT_EQ(RegisterModelName(3), "Vexo v2.00ZB /  WEM 3001 v1.00ZB");
+    EXPECT_EQ(RegisterModelName(4), "Vexo M v1.00MZB / WEM 2001 v1.00MZB");
+    EXPECT_EQ(RegisterModelName(5), "Vexo M v2.00MZB / WEM 2001 v2.00MZB");
+    EXPECT_EQ(RegisterModelName(6), "Vexo v1.00RA / DOV 3001 v1.00RA");
+    EXPECT_EQ(RegisterModelName(7), "Vexo M v1.00MRA / DOV 3003 v1.00MRA");
+    EXPECT_EQ(RegisterModelName(8), "PANTO 02 v1.00RV");
+    EXPECT_EQ(RegisterModelName(9), "PANTO 02 M v1.00MRV");
+    EXPECT_EQ(RegisterModelName(-1), "");
+    EXPECT_EQ(RegisterModelName(10), "");
+    EXPECT_FALSE(IsValidRegisterModel(-1));
+    EXPECT_TRUE(IsValidRegisterModel(0));
+    EXPECT_TRUE(IsValidRegisterModel(9));
+    EXPECT_FALSE(IsValidRegisterModel(10));
 }
 
 TEST_F(EcrSettingsTest, FirstStartWithoutAnIniFile) {

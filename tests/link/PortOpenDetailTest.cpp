@@ -45,17 +45,17 @@ TEST(PortOpenDetailTest, AMissingOrBusyDeviceSaysWhatToLookAt) {
         HasSubstr(Text(ids::PortAdviceBusy)));
 }
 
-class OpenEcrLineTest : public ::testing::Test {
+class OpenRegisterLineTest : public ::testing::Test {
 protected:
     test::RecordingFeedback feedback;
     test::TempFolder temp{"tillora-open-line"};
 };
 
-TEST_F(OpenEcrLineTest, AMissingDeviceKeepsTheMessageAndAddsTheDeviceAsDetail) {
+TEST_F(OpenRegisterLineTest, AMissingDeviceKeepsTheMessageAndAddsTheDeviceAsDetail) {
     LineChoice choice;
     choice.comIndex = 1;
     choice.devices = {"/dev/null", (temp.Path() / "ttyUSB7").string(), "/dev/null", "/dev/null"};
-    EXPECT_EQ(OpenEcrLine(choice, feedback), nullptr);
+    EXPECT_EQ(OpenRegisterLine(choice, feedback), nullptr);
     ASSERT_THAT(feedback.Ids(), ElementsAre(ids::PortNotOpened));
     EXPECT_EQ(feedback.messages[0].text, "COM2  не може да бъде отворен!");
     EXPECT_EQ(feedback.messages[0].icon, MessageIcon::Error);
@@ -65,34 +65,34 @@ TEST_F(OpenEcrLineTest, AMissingDeviceKeepsTheMessageAndAddsTheDeviceAsDetail) {
     EXPECT_THAT(feedback.messages[0].detail, HasSubstr(Text(ids::PortAdviceMissing)));
 }
 
-TEST_F(OpenEcrLineTest, ADeviceNamedDirectlyIsTheOneInTheDetail) {
+TEST_F(OpenRegisterLineTest, ADeviceNamedDirectlyIsTheOneInTheDetail) {
     LineChoice choice;
     choice.device = (temp.Path() / "pts-gone").string();
-    EXPECT_EQ(OpenEcrLine(choice, feedback), nullptr);
+    EXPECT_EQ(OpenRegisterLine(choice, feedback), nullptr);
     ASSERT_THAT(feedback.Ids(), ElementsAre(ids::PortNotOpened));
     EXPECT_THAT(feedback.messages[0].detail, HasSubstr(choice.device));
 }
 
-TEST_F(OpenEcrLineTest, AFileThatIsNoSerialPortOpensButIsRefusedItsLineSettings) {
+TEST_F(OpenRegisterLineTest, AFileThatIsNoSerialPortOpensButIsRefusedItsLineSettings) {
     const auto path = temp.Path() / "plain-file";
     { std::ofstream(path) << "x"; }
     LineChoice choice;
     choice.device = path.string();
-    EXPECT_EQ(OpenEcrLine(choice, feedback), nullptr);
+    EXPECT_EQ(OpenRegisterLine(choice, feedback), nullptr);
     ASSERT_THAT(feedback.Ids(), ElementsAre(ids::PortNotOpened));
     EXPECT_THAT(feedback.messages[0].detail, HasSubstr(choice.device));
 }
 
-TEST_F(OpenEcrLineTest, APortNumberOutsideTheListHasNoDeviceToName) {
+TEST_F(OpenRegisterLineTest, APortNumberOutsideTheListHasNoDeviceToName) {
     LineChoice choice;
     choice.comIndex = 4;
-    EXPECT_EQ(OpenEcrLine(choice, feedback), nullptr);
+    EXPECT_EQ(OpenRegisterLine(choice, feedback), nullptr);
     ASSERT_THAT(feedback.Ids(), ElementsAre(ids::PortNotOpened));
     EXPECT_EQ(feedback.messages[0].text, "COM5  не може да бъде отворен!");
     EXPECT_EQ(feedback.messages[0].detail, "");
 }
 
-TEST_F(OpenEcrLineTest, TheDeviceOfAChoice) {
+TEST_F(OpenRegisterLineTest, TheDeviceOfAChoice) {
     LineChoice choice;
     choice.devices = {"/dev/a", "/dev/b", "/dev/c", "/dev/d"};
     choice.comIndex = 2;
@@ -105,10 +105,10 @@ TEST_F(OpenEcrLineTest, TheDeviceOfAChoice) {
     EXPECT_EQ(DeviceOf(choice), "");
 }
 
-TEST_F(OpenEcrLineTest, ADemoRegisterThatIsNotThereHasNoDetail) {
+TEST_F(OpenRegisterLineTest, ADemoRegisterThatIsNotThereHasNoDetail) {
     LineChoice choice;
     choice.demoLine = [] { return std::unique_ptr<ISerialLine>(); };
-    EXPECT_EQ(OpenEcrLine(choice, feedback), nullptr);
+    EXPECT_EQ(OpenRegisterLine(choice, feedback), nullptr);
     ASSERT_THAT(feedback.Ids(), ElementsAre(ids::PortNotOpened));
     EXPECT_THAT(feedback.messages[0].detail, Not(HasSubstr("/dev")));
     EXPECT_EQ(feedback.messages[0].detail, "");

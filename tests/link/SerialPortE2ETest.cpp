@@ -112,7 +112,7 @@ private:
 };
 
 bool OpenOn(CSerialPort& port, const std::string& device) {
-    return port.OpenDevice(device, EcrBaudRate, 8, 0, 0, EcrQueueSize, EcrQueueSize);
+    return port.OpenDevice(device, RegisterBaudRate, 8, 0, 0, RegisterQueueSize, RegisterQueueSize);
 }
 
 // Reads until count bytes are in or the line stays quiet for a second.
@@ -172,12 +172,14 @@ TEST_F(SerialPortOnPty, RefusedPortNumbersAndBaudRatesLeaveTheDeviceUntouched) {
     const termios before = MarkLineSettings(m_pty.Keeper());
     CSerialPort port(PortDevices{pty, pty, pty, pty});
 
-    EXPECT_FALSE(port.Open(0, EcrBaudRate, 8, 0, 0, EcrQueueSize, EcrQueueSize));
-    EXPECT_FALSE(port.Open(5, EcrBaudRate, 8, 0, 0, EcrQueueSize, EcrQueueSize));
-    EXPECT_FALSE(port.Open(0x10005, EcrBaudRate, 8, 0, 0, EcrQueueSize, EcrQueueSize));
-    EXPECT_FALSE(port.Open(0x10000, EcrBaudRate, 8, 0, 0, EcrQueueSize, EcrQueueSize));
-    EXPECT_FALSE(port.Open(1, 14400, 8, 0, 0, EcrQueueSize, EcrQueueSize));
-    EXPECT_FALSE(port.Open(1, 0, 8, 0, 0, EcrQueueSize, EcrQueueSize));
+    EXPECT_FALSE(port.Open(0, RegisterBaudRate, 8, 0, 0, RegisterQueueSize, RegisterQueueSize));
+    EXPECT_FALSE(port.Open(5, RegisterBaudRate, 8, 0, 0, RegisterQueueSize, RegisterQueueSize));
+    EXPECT_FALSE(
+        port.Open(0x10005, RegisterBaudRate, 8, 0, 0, RegisterQueueSize, RegisterQueueSize));
+    EXPECT_FALSE(
+        port.Open(0x10000, RegisterBaudRate, 8, 0, 0, RegisterQueueSize, RegisterQueueSize));
+    EXPECT_FALSE(port.Open(1, 14400, 8, 0, 0, RegisterQueueSize, RegisterQueueSize));
+    EXPECT_FALSE(port.Open(1, 0, 8, 0, 0, RegisterQueueSize, RegisterQueueSize));
     EXPECT_FALSE(port.IsOpen());
     EXPECT_EQ(port.OpenError(), std::errc::invalid_argument);
 
@@ -194,8 +196,9 @@ TEST_F(SerialPortOnPty, PortNumberCountsOnlyItsLowSixteenBitsAndSelectsItsDevice
     const termios before = MarkLineSettings(m_pty.Keeper());
     CSerialPort port(PortDevices{m_pty.SlaveName(), missing, missing, missing});
 
-    EXPECT_FALSE(port.Open(2, EcrBaudRate, 8, 0, 0, EcrQueueSize, EcrQueueSize));
-    ASSERT_TRUE(port.Open(0x10001, EcrBaudRate, 8, 0, 0, EcrQueueSize, EcrQueueSize));
+    EXPECT_FALSE(port.Open(2, RegisterBaudRate, 8, 0, 0, RegisterQueueSize, RegisterQueueSize));
+    ASSERT_TRUE(
+        port.Open(0x10001, RegisterBaudRate, 8, 0, 0, RegisterQueueSize, RegisterQueueSize));
     EXPECT_TRUE(port.IsOpen());
 
     // The open configured the pty: raw, 9600 baud, 8 data bits, no parity, one stop bit.

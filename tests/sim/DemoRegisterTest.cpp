@@ -52,7 +52,7 @@ TEST_F(DemoRegisterTest, EachSettingOutOfRangeIsReplacedAlone) {
 TEST_F(DemoRegisterTest, ItTalksAtTheLineRateAndHasAShopToReport) {
     EcrSettings settings;
     const auto ecr = StartDemoRegister(settings, line, clock);
-    EXPECT_EQ(ecr->Faults().paceBaud, EcrBaudRate);
+    EXPECT_EQ(ecr->Faults().paceBaud, RegisterBaudRate);
     EXPECT_FALSE(ecr->Tables().articles.empty());
 }
 

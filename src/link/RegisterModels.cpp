@@ -1,11 +1,11 @@
-#include "link/EcrModels.h"
+#include "link/RegisterModels.h"
 
 namespace tillora {
 namespace {
 
 // In catalogue order; the index is the value of EcrType. Model 3's name really has two blanks after
 // its slash, and the list and the window title show it so.
-constexpr std::array<std::string_view, EcrModelCount> ModelNames = {
+constexpr std::array<std::string_view, RegisterModelCount> ModelNames = {
     "Mirel Fintale",
     "Mirel Compact",
     "Vexo v1.00ZB / WEM 3001 v1.00ZB",
@@ -20,12 +20,12 @@ constexpr std::array<std::string_view, EcrModelCount> ModelNames = {
 
 } // namespace
 
-bool IsValidEcrModel(int modelIndex) {
-    return modelIndex >= 0 && modelIndex < EcrModelCount;
+bool IsValidRegisterModel(int modelIndex) {
+    return modelIndex >= 0 && modelIndex < RegisterModelCount;
 }
 
-std::string_view EcrModelName(int modelIndex) {
-    if (!IsValidEcrModel(modelIndex)) {
+std::string_view RegisterModelName(int modelIndex) {
+    if (!IsValidRegisterModel(modelIndex)) {
         return {};
     }
     return ModelNames[static_cast<std::size_t>(modelIndex)];
