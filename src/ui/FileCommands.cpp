@@ -9,7 +9,6 @@
 #include "ui/AppSettings.h"
 #include "ui/Commands.h"
 #include "ui/KassivoView.h"
-#include "ui/MainFrame.h"
 #include "ui/QtFeedback.h"
 #include "ui/RecentFiles.h"
 #include "ui/StatusPanes.h"
@@ -23,6 +22,7 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -120,21 +120,22 @@ std::optional<ChosenFile> RunTableFileDialog(QWidget* parent, FileDialogKind kin
                       filter >= 0 ? static_cast<int>(filter) + 1 : 1};
 }
 
-CFileCommands::CFileCommands(CMainFrame& frame)
-    : QObject(&frame), m_frame(frame),
+CFileCommands::CFileCommands(CCommands& commands, CKassivoView& view, IFeedback& feedback,
+                             CStatusPanes& panes, QMainWindow& window)
+    : QObject(&window), m_commands(commands), m_view(view), m_windowFeedback(feedback),
+      m_panes(panes), m_window(window),
       m_chooser([this](FileDialogKind kind, const std::string& folder) {
-          return RunTableFileDialog(&m_frame, kind, folder);
+          return RunTableFileDialog(&m_window, kind, folder);
       }) {
-    CCommands& commands = frame.Commands();
     QAction* exit = commands.Action(cmd::AppExit);
-    QMenu* menu = exit != nullptr ? FileMenu(frame.menuBar(), exit) : nullptr;
+    QMenu* menu = exit != nullptr ? FileMenu(window.menuBar(), exit) : nullptr;
     if (menu == nullptr) {
-        menu = new QMenu(&frame); // never shown: the entries still work by their actions
+        menu = new QMenu(&window); // never shown: the entries still work by their actions
     }
     m_recent = new CRecentFiles(menu, exit, this);
-    m_unsaved = new CUnsavedChanges(frame.View(), this);
+    m_unsaved = new CUnsavedChanges(view, this);
     connect(m_recent, &CRecentFiles::entryChosen, this, [this](const QString& path) {
-        m_frame.Commands().Run([this, path] { ReadIntoCurrentTable(ToPath(path), true); });
+        m_commands.Run([this, path] { ReadIntoCurrentTable(ToPath(path), true); });
     });
 
     commands.Bind(cmd::FileOpen, [this] { OnFileOpen(); });
@@ -142,10 +143,10 @@ CFileCommands::CFileCommands(CMainFrame& frame)
     commands.Bind(cmd::FileSaveAs, [this] { OnFileSaveAs(); });
     commands.Bind(cmd::FileNew, [this] { OnClearAll(); });
     commands.Bind(cmd::ReportToArticles, [this] { OnReportToArticles(); });
-    commands.Bind(cmd::AppExit, [this] { m_frame.close(); });
+    commands.Bind(cmd::AppExit, [this] { m_window.close(); });
 
-    frame.setAcceptDrops(true);
-    frame.installEventFilter(this);
+    window.setAcceptDrops(true);
+    window.installEventFilter(this);
 }
 
 CFileCommands::~CFileCommands() = default;
@@ -159,12 +160,11 @@ void CFileCommands::SetFeedback(IFeedback* feedback) {
 }
 
 IFeedback& CFileCommands::Feedback() const {
-    return m_feedback != nullptr ? *m_feedback : m_frame.Feedback();
+    return m_feedback != nullptr ? *m_feedback : m_windowFeedback;
 }
 
 bool CFileCommands::OnFileOpen() {
-    CKassivoView& view = m_frame.View();
-    const TableKind kind = view.CurrentTable();
+    const TableKind kind = m_view.CurrentTable();
     if (!m_unsaved->AskBeforeReading(Feedback(), kind)) {
         return false;
     }
@@ -178,9 +178,8 @@ bool CFileCommands::OnFileOpen() {
 }
 
 bool CFileCommands::OnFileSave() {
-    CKassivoView& view = m_frame.View();
-    const TableKind kind = view.CurrentTable();
-    TableWriter& writer = view.Document().Writer(kind);
+    const TableKind kind = m_view.CurrentTable();
+    TableWriter& writer = m_view.Document().Writer(kind);
     if (!writer.HasPath()) {
         return SaveAs(kind);
     }
@@ -192,7 +191,7 @@ bool CFileCommands::OnFileSave() {
 }
 
 bool CFileCommands::OnFileSaveAs() {
-    return SaveAs(m_frame.View().CurrentTable());
+    return SaveAs(m_view.CurrentTable());
 }
 
 bool CFileCommands::SaveAs(TableKind kind) {
@@ -202,7 +201,7 @@ bool CFileCommands::SaveAs(TableKind kind) {
         return false;
     }
     RememberFolder(chosen->path);
-    TableWriter& writer = m_frame.View().Document().Writer(kind);
+    TableWriter& writer = m_view.Document().Writer(kind);
     if (!writer.SaveAs(chosen->path, Feedback())) {
         return false;
     }
@@ -212,36 +211,32 @@ bool CFileCommands::SaveAs(TableKind kind) {
 
 // As UpdateTabCaption does: the caption names the file, which goes to the top of the recent files.
 void CFileCommands::Saved(TableKind kind) {
-    CKassivoView& view = m_frame.View();
     m_unsaved->MarkKept(kind);
-    view.UpdateTabCaption(kind);
-    m_recent->Add(view.Document().Writer(kind).GetPathName());
+    m_view.UpdateTabCaption(kind);
+    m_recent->Add(m_view.Document().Writer(kind).GetPathName());
 }
 
 bool CFileCommands::OnClearAll() {
-    CKassivoView& view = m_frame.View();
-    return view.Document().ClearAll(Feedback(), [this, &view](TableKind kind) {
+    return m_view.Document().ClearAll(Feedback(), [this](TableKind kind) {
         m_unsaved->MarkKept(kind);
-        view.UpdateTabCaption(kind);
-        view.Grid(kind).viewport()->repaint();
+        m_view.UpdateTabCaption(kind);
+        m_view.Grid(kind).viewport()->repaint();
     });
 }
 
 bool CFileCommands::OnReportToArticles() {
-    CKassivoView& view = m_frame.View();
-    if (!view.Document().CopyReportToArticles(Feedback())) {
+    if (!m_view.Document().CopyReportToArticles(Feedback())) {
         return false;
     }
-    view.ActivateTable(TableKind::Articles);
+    m_view.ActivateTable(TableKind::Articles);
     return true;
 }
 
 // A file that is not there is not worth a question about the changes it would replace: the read
 // says that it cannot be opened and leaves the table.
 bool CFileCommands::ReadIntoCurrentTable(const std::string& path, bool askFirst) {
-    CKassivoView& view = m_frame.View();
     if (askFirst && QFileInfo::exists(FromPath(path)) &&
-        !m_unsaved->AskBeforeReading(Feedback(), view.CurrentTable())) {
+        !m_unsaved->AskBeforeReading(Feedback(), m_view.CurrentTable())) {
         return false;
     }
     return Read(path, std::nullopt);
@@ -250,10 +245,9 @@ bool CFileCommands::ReadIntoCurrentTable(const std::string& path, bool askFirst)
 // A read that fails leaves the table as it was, unless it failed half-way; what it changed is one
 // step that undo takes back.
 bool CFileCommands::Read(const std::string& path, std::optional<int> filterIndex) {
-    CKassivoView& view = m_frame.View();
-    const TableKind kind = view.CurrentTable();
-    CTableGrid& grid = view.CurrentGrid();
-    TableReader& reader = view.Reader(kind);
+    const TableKind kind = m_view.CurrentTable();
+    CTableGrid& grid = m_view.CurrentGrid();
+    TableReader& reader = m_view.Reader(kind);
     const bool read = filterIndex ? reader.OpenTableFile(path, *filterIndex, Feedback())
                                   : reader.ReadTableFile(path, Feedback());
     if (!read) {
@@ -263,7 +257,7 @@ bool CFileCommands::Read(const std::string& path, std::optional<int> filterIndex
         return false;
     }
     m_unsaved->MarkKept(kind);
-    m_frame.Panes().SetMessage(FromUtf8(FormatReadSummary(reader.GetLastRead(), grid.Cells())));
+    m_panes.SetMessage(FromUtf8(FormatReadSummary(reader.GetLastRead(), grid.Cells())));
     m_recent->Add(path);
     RememberFolder(path);
     return true;
@@ -274,9 +268,8 @@ bool CFileCommands::CanClose() {
 }
 
 std::string CFileCommands::StartFolder(TableKind kind, FileDialogKind dialog) const {
-    CKassivoView& view = m_frame.View();
-    const std::string& saved = view.Document().Writer(kind).GetPathName();
-    const std::string& opened = view.Reader(kind).GetPathName();
+    const std::string& saved = m_view.Document().Writer(kind).GetPathName();
+    const std::string& opened = m_view.Reader(kind).GetPathName();
     const std::string first = FolderOf(dialog == FileDialogKind::Save ? saved : opened);
     if (!first.empty()) {
         return first;
@@ -286,7 +279,8 @@ std::string CFileCommands::StartFolder(TableKind kind, FileDialogKind dialog) co
         return second;
     }
     const QString last = OpenAppSettings()->value(LastFolderKey).toString();
-    return !last.isEmpty() && QDir(last).exists() ? ToPath(QDir::toNativeSeparators(last)) : std::string();
+    return !last.isEmpty() && QDir(last).exists() ? ToPath(QDir::toNativeSeparators(last))
+                                                  : std::string();
 }
 
 void CFileCommands::RememberFolder(const std::string& path) const {
@@ -296,7 +290,7 @@ void CFileCommands::RememberFolder(const std::string& path) const {
 // A drop only takes the file: it is read once the drag has ended, so that the question about
 // unsaved changes does not hold up the program the file came from.
 bool CFileCommands::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != &m_frame) {
+    if (watched != &m_window) {
         return QObject::eventFilter(watched, event);
     }
     switch (event->type()) {
@@ -316,7 +310,7 @@ bool CFileCommands::eventFilter(QObject* watched, QEvent* event) {
             QMetaObject::invokeMethod(
                 this,
                 [this, file = *path] {
-                    m_frame.Commands().Run([this, &file] { ReadIntoCurrentTable(file, true); });
+                    m_commands.Run([this, &file] { ReadIntoCurrentTable(file, true); });
                 },
                 Qt::QueuedConnection);
             return true;

@@ -9,12 +9,15 @@
 #include <optional>
 #include <string>
 
+class QMainWindow;
 class QWidget;
 
 namespace tillora {
 
-class CMainFrame;
+class CCommands;
+class CKassivoView;
 class CRecentFiles;
+class CStatusPanes;
 class CUnsavedChanges;
 
 // Which table file dialog a command shows.
@@ -45,10 +48,13 @@ std::optional<ChosenFile> RunTableFileDialog(QWidget* parent, FileDialogKind kin
 class CFileCommands : public QObject {
     Q_OBJECT
 public:
-    explicit CFileCommands(CMainFrame& frame);
+    // Binds the commands; the recent files go into the window's File menu, and the window takes
+    // the table files dropped on it.
+    CFileCommands(CCommands& commands, CKassivoView& view, IFeedback& feedback, CStatusPanes& panes,
+                  QMainWindow& window);
     ~CFileCommands() override;
 
-    // The seams for tests: the dialog, and the feedback (null: the window's).
+    // The seams for tests: the dialog, and the feedback (null: the one given).
     void SetChooser(FileChooser chooser);
     void SetFeedback(IFeedback* feedback);
 
@@ -82,7 +88,11 @@ private:
     void RememberFolder(const std::string& path) const;
     bool Read(const std::string& path, std::optional<int> filterIndex);
 
-    CMainFrame& m_frame;
+    CCommands& m_commands;
+    CKassivoView& m_view;
+    IFeedback& m_windowFeedback;
+    CStatusPanes& m_panes;
+    QMainWindow& m_window;
     FileChooser m_chooser;
     IFeedback* m_feedback = nullptr;
     CRecentFiles* m_recent;

@@ -6,9 +6,12 @@
 
 #include <string>
 
+class QWidget;
+
 namespace tillora {
 
-class CMainFrame;
+class CCommands;
+class CRegisterCommands;
 
 // The window's logo command: opens the logo manager over the window, on the INI file and the
 // register of the settings in force. The picture it holds lives as long as the window, as the
@@ -16,7 +19,8 @@ class CMainFrame;
 class CLogoCommand : public QObject {
     Q_OBJECT
 public:
-    explicit CLogoCommand(CMainFrame& frame);
+    // Binds the command; the logo manager sends through the register commands' transfer sessions.
+    CLogoCommand(CCommands& commands, CRegisterCommands& link, QWidget& window);
 
     void OnSendLogo();
 
@@ -25,7 +29,8 @@ public:
     const CLogoPicture& Picture() const { return m_picture; }
 
 private:
-    CMainFrame& m_frame;
+    CRegisterCommands& m_link;
+    QWidget& m_window;
     CLogoPicture m_picture;
     std::string m_defaultsBase;
 };

@@ -78,7 +78,7 @@ CLogoDialog::CLogoDialog(CLogoPicture& picture, LogoDialogSetup setup, QWidget* 
     setWindowIcon(QApplication::windowIcon());
     BuildLayout();
 
-    const int model = ConnectionSettings().EcrType;
+    const int model = m_setup.model;
     const EcrIniFile ini(m_setup.iniFile);
     for (const std::string& path : StartPictureCandidates(ini, model, m_setup.defaultsBase)) {
         if (LoadPicture(path)) {
@@ -202,7 +202,7 @@ void CLogoDialog::OnDefault() {
                               MessageIcon::Question, true)) {
         return;
     }
-    LoadPicture(DefaultLogoPath(ConnectionSettings().EcrType, m_setup.defaultsBase));
+    LoadPicture(DefaultLogoPath(m_setup.model, m_setup.defaultsBase));
 }
 
 } // namespace tillora

@@ -25,6 +25,8 @@ struct LogoDialogSetup {
     std::string iniFile;
     // The folder whose "EcrLogo" holds the models' default pictures.
     std::string defaultsBase;
+    // The model in force (EcrType), whose logo size and default picture the dialog offers.
+    int model = -1;
     // Runs a send on a transfer session of the settings in force at that moment, its messages
     // shown by the feedback given.
     SessionRunner runSession;

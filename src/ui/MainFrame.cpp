@@ -38,13 +38,16 @@ CMainFrame::CMainFrame(QWidget* parent)
     m_commands->SetEditCommit([this] { m_view->CurrentGrid().EndEditing(); });
     BindEditCommands();
     BindViewCommands();
-    m_register = new CRegisterCommands(*this);
+    m_register = new CRegisterCommands(*m_commands, *m_view, *m_feedback, *this);
+    connect(m_register, &CRegisterCommands::settingsInForceChanged, this,
+            &CMainFrame::UpdateFrameTitle);
     BindDifferences();
-    m_logo = new CLogoCommand(*this);
+    m_logo = new CLogoCommand(*m_commands, *m_register, *this);
     BindFindCommands(*m_commands, *m_view, *m_feedback, this);
     new CPrintCommands(*m_commands, *m_view, *m_feedback, this);
-    m_files = new CFileCommands(*this);
-    m_sheets = new CSheetCommands(*this);
+    m_files = new CFileCommands(*m_commands, *m_view, *m_feedback, *m_panes, *this);
+    m_sheets = new CSheetCommands(*m_commands, *m_view, *m_feedback, m_files->Unsaved(),
+                                  m_register->SettingsInForce(), *this);
     m_bars = new CWindowBars(*this, *m_commands);
     BindRegisterList();
     new CHelpCommands(*m_commands, *this, *m_panes, QApplication::applicationFilePath());
@@ -140,7 +143,8 @@ void CMainFrame::BindViewCommands() {
 
 // "Разлики с касата" is a check in the View menu; the marks follow every transfer and setting.
 void CMainFrame::BindDifferences() {
-    m_differences = new CRegisterDifferences(*m_view, m_register->KnownState(), this);
+    m_differences = new CRegisterDifferences(*m_view, m_register->KnownState(),
+                                             m_register->SettingsInForce(), this);
     QAction* shown = m_commands->Action(cmd::ViewRegisterDifferences);
     shown->setCheckable(true);
     connect(shown, &QAction::toggled, m_differences, &CRegisterDifferences::SetShown);
@@ -153,11 +157,12 @@ void CMainFrame::BindDifferences() {
 void CMainFrame::BindRegisterList() {
     CRegisterCommands* reg = m_register;
     const auto iniFile = [reg] { return reg->IniFile(); };
-    m_chooser = new CRegisterChooser(*m_bars->Toolbar(), iniFile, *m_feedback);
+    m_chooser =
+        new CRegisterChooser(*m_bars->Toolbar(), iniFile, reg->SettingsInForce(), *m_feedback);
     connect(m_chooser, &CRegisterChooser::registerChosen, m_register,
-            &CRegisterCommands::TakeSettingsInForce);
-    m_registerList =
-        new CRegisterListCommands(*m_commands, *m_view, m_register->KnownState(), iniFile, *this);
+            &CRegisterCommands::PutInForce);
+    m_registerList = new CRegisterListCommands(*m_commands, *m_view, reg->KnownState(), iniFile,
+                                               reg->SettingsInForce(), *this);
     connect(m_registerList, &CRegisterListCommands::listChanged, this,
             &CMainFrame::UpdateFrameTitle);
     connect(m_registerList, &CRegisterListCommands::knownStateChanged, m_differences,
@@ -166,7 +171,7 @@ void CMainFrame::BindRegisterList() {
 
 void CMainFrame::UpdateFrameTitle() {
     if (m_chooser == nullptr) {
-        setWindowTitle(MessageText(FrameTitle(ConnectionSettings())));
+        setWindowTitle(MessageText(FrameTitle(m_register->SettingsInForce())));
         return;
     }
     m_chooser->Refresh();

@@ -27,9 +27,9 @@ QString EntryText(const NamedRegister& reg) {
 } // namespace
 
 CRegisterChooser::CRegisterChooser(QToolBar& toolbar, std::function<std::string()> iniFile,
-                                   IFeedback& feedback)
+                                   const EcrSettings& inForce, IFeedback& feedback)
     : QObject(&toolbar), m_combo(new QComboBox(&toolbar)), m_iniFile(std::move(iniFile)),
-      m_feedback(feedback) {
+      m_inForce(inForce), m_feedback(feedback) {
     m_combo->setObjectName(QStringLiteral("registerChooser"));
     m_combo->setAccessibleName(UiText(ids::ChooserName));
     m_combo->setToolTip(UiText(ids::ChooserName));
@@ -62,7 +62,7 @@ int CRegisterChooser::EntryInForce(const NamedRegister& inForce) const {
 
 void CRegisterChooser::Refresh() {
     const EcrIniFile ini(m_iniFile());
-    const NamedRegister inForce = RegisterInForce(ini, ConnectionSettings());
+    const NamedRegister inForce = RegisterInForce(ini, m_inForce);
     m_entries = LoadRegisters(ini);
     int current = EntryInForce(inForce);
     if (current < 0) {
@@ -84,7 +84,7 @@ void CRegisterChooser::Refresh() {
 std::string CRegisterChooser::FrameTitle() const {
     const int current = m_combo->currentIndex();
     if (current < 0 || m_entries[static_cast<std::size_t>(current)].name.empty()) {
-        return tillora::FrameTitle(ConnectionSettings());
+        return tillora::FrameTitle(m_inForce);
     }
     return NamedFrameTitle(m_entries[static_cast<std::size_t>(current)]);
 }
@@ -98,12 +98,11 @@ void CRegisterChooser::Choose(int index) {
         return; // the register in force already
     }
     m_chosen = reg.name;
-    ConnectionSettings() = reg.settings;
     EcrIniFile ini(m_iniFile());
     if (!SaveRegisterInForce(ini, reg)) {
         ShowError(m_feedback, ids::SettingsNotWritten, ini.GetPath().c_str());
     }
-    emit registerChosen();
+    emit registerChosen(reg.settings);
 }
 
 } // namespace tillora

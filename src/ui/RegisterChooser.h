@@ -21,13 +21,14 @@ namespace tillora {
 class CRegisterChooser : public QObject {
     Q_OBJECT
 signals:
-    // The settings in force are now those of the register chosen.
-    void registerChosen();
+    // The register chosen, now in force in the INI file; its settings are to be put in force.
+    void registerChosen(const tillora::EcrSettings& settings);
 
 public:
-    // iniFile: the INI file in use at the moment it is asked; feedback: where a file that cannot
-    // be written is told.
-    CRegisterChooser(QToolBar& toolbar, std::function<std::string()> iniFile, IFeedback& feedback);
+    // iniFile: the INI file in use at the moment it is asked; inForce: the settings in force,
+    // whoever changes them; feedback: where a file that cannot be written is told.
+    CRegisterChooser(QToolBar& toolbar, std::function<std::string()> iniFile,
+                     const EcrSettings& inForce, IFeedback& feedback);
 
     QComboBox* Combo() const { return m_combo; }
     // Reads the list anew and shows the register of the settings in force.
@@ -44,6 +45,7 @@ private:
 
     QComboBox* m_combo;
     std::function<std::string()> m_iniFile;
+    const EcrSettings& m_inForce;
     IFeedback& m_feedback;
     std::vector<NamedRegister> m_entries; // the combo's, in order; the nameless one is in force
     std::string m_chosen;                 // the name chosen last

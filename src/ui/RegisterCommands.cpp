@@ -16,35 +16,35 @@
 #include "transfer/SendCommands.h"
 #include "ui/Commands.h"
 #include "ui/KassivoView.h"
-#include "ui/MainFrame.h"
 #include "ui/QtFeedback.h"
 #include "ui/SettingsDialog.h"
 #include "ui/TableGrid.h"
 #include "ui/TransferProgress.h"
 
+#include <QMainWindow>
 #include <QStatusBar>
 #include <QToolButton>
 
 namespace tillora {
 
-CRegisterCommands::CRegisterCommands(CMainFrame& frame)
-    : QObject(&frame), m_frame(frame), m_progress(new CTransferProgress(frame.statusBar())) {
-    BindCommands();
+CRegisterCommands::CRegisterCommands(CCommands& commands, CKassivoView& view, CQtFeedback& feedback,
+                                     QMainWindow& window)
+    : QObject(&window), m_view(view), m_feedback(feedback), m_window(window),
+      m_progress(new CTransferProgress(window.statusBar())) {
+    BindCommands(commands);
     CTransferProgress* progress = m_progress;
-    frame.Feedback().LetInputThrough(progress->StopButton(),
-                                     [progress] { progress->RequestStop(); });
+    feedback.LetInputThrough(progress->StopButton(), [progress] { progress->RequestStop(); });
 }
 
 CRegisterCommands::~CRegisterCommands() = default;
 
-void CRegisterCommands::BindCommands() {
-    CCommands& commands = m_frame.Commands();
+void CRegisterCommands::BindCommands(CCommands& commands) {
     commands.Bind(cmd::RegisterSettings, [this] { OnRegisterSettings(); });
     commands.Bind(cmd::SendAll, [this] { OnSendAll(); });
     commands.Bind(cmd::SendSelected, [this] { OnSendSelected(); });
     commands.Bind(cmd::SendChanges, [this] { OnSendChanges(); });
     commands.Bind(cmd::ReadReport, [this] { OnReadReport(); });
-    const CKassivoView& view = m_frame.View();
+    const CKassivoView& view = m_view;
     commands.BindEnable(cmd::SendAll, [&view] { return CanSendAll(view.CurrentTable()); });
     commands.BindEnable(cmd::SendSelected, [&view] {
         return CanSendSelected(view.CurrentTable(), view.CurrentGrid());
@@ -58,25 +58,37 @@ void CRegisterCommands::Connect(const RegisterConnection& connection) {
     m_demoLine = nullptr;
     m_demoState.reset();
     m_knownState = CKnownRegisterState(KnownStateFolder());
-    if (connection.demo) {
-        LineChoice line;
-        m_demoRegister = sim::StartDemoRegister(ConnectionSettings(), line, m_clock);
-        m_demoLine = line.demoLine;
-        // The demo register starts empty: what it holds is known for as long as it runs, and
-        // never beside the real registers' states.
-        m_demoState = std::make_unique<CScratchFolder>();
-        m_knownState = CKnownRegisterState(m_demoState->Path() / "registers");
-        ShowSettingsInForce();
+    if (!connection.demo) {
+        emit settingsInForceChanged(); // the register chooser reads the file connected to
+        emit knownStateChanged();
+        return;
     }
-    m_frame.UpdateFrameTitle(); // the register chooser reads the file connected to
-    emit knownStateChanged();
+    LineChoice line;
+    EcrSettings settings = SettingsInForce();
+    m_demoRegister = sim::StartDemoRegister(settings, line, m_clock);
+    m_demoLine = line.demoLine;
+    // The demo register starts empty: what it holds is known for as long as it runs, and never
+    // beside the real registers' states.
+    m_demoState = std::make_unique<CScratchFolder>();
+    m_knownState = CKnownRegisterState(m_demoState->Path() / "registers");
+    PutInForce(settings); // the demo register's model and serial stand in for missing ones
 }
 
 // The company lines' flag column and the title follow the model and serial in force.
 void CRegisterCommands::ShowSettingsInForce() {
-    ApplyModelColumns(m_frame.View().Document().Grid(TableKind::Company),
-                      ConnectionSettings().EcrType);
-    m_frame.UpdateFrameTitle();
+    ApplyModelColumns(m_view.Document().Grid(TableKind::Company), SettingsInForce().EcrType);
+    emit settingsInForceChanged();
+}
+
+const EcrSettings& CRegisterCommands::SettingsInForce() const {
+    return ConnectionSettings();
+}
+
+// The tables' own rules (the tax groups a model takes) read the same settings in force.
+void CRegisterCommands::PutInForce(const EcrSettings& settings) {
+    ConnectionSettings() = settings;
+    ShowSettingsInForce();
+    emit knownStateChanged();
 }
 
 std::string CRegisterCommands::IniFile() const {
@@ -89,7 +101,7 @@ LineChoice CRegisterCommands::LineInForce() const {
 
 LineChoice CRegisterCommands::LineFrom(const EcrIniFile& ini) const {
     LineChoice line;
-    line.comIndex = ConnectionSettings().EcrCom;
+    line.comIndex = SettingsInForce().EcrCom;
     line.devices = LoadPortDevices(ini);
     line.device = LoadRegisterPort(ini); // the port of a register chosen from the list, if any
     line.demoLine = m_demoLine;
@@ -101,12 +113,12 @@ void CRegisterCommands::RunSession(IFeedback& feedback,
                                    const std::function<void(TransferSession&)>& work) {
     const EcrIniFile ini(IniFile());
     const LineChoice line = LineFrom(ini);
-    TransferSession session{line, m_clock, feedback, ConnectionSettings(), LoadFrameGapMs(ini), {}};
+    TransferSession session{line, m_clock, feedback, SettingsInForce(), LoadFrameGapMs(ini), {}};
     work(session);
 }
 
 void CRegisterCommands::Transfer(bool counted, const std::function<void(TransferSession&)>& work) {
-    CTransferProgress::CRun run(*m_progress, m_frame.Feedback(), counted);
+    CTransferProgress::CRun run(*m_progress, m_feedback, counted);
     RunSession(run, [&](TransferSession& session) {
         session.recordSent = [&run](unsigned done, unsigned total) { run.RecordSent(done, total); };
         session.stop = m_progress->Stop();
@@ -116,7 +128,7 @@ void CRegisterCommands::Transfer(bool counted, const std::function<void(Transfer
 }
 
 void CRegisterCommands::OnSendAll() {
-    CKassivoView& view = m_frame.View();
+    CKassivoView& view = m_view;
     const TableKind kind = view.CurrentTable();
     if (!CanSendAll(kind)) {
         return; // a key reaches here only while the command is enabled, but the rule holds anyway
@@ -127,7 +139,7 @@ void CRegisterCommands::OnSendAll() {
 }
 
 void CRegisterCommands::OnSendSelected() {
-    CKassivoView& view = m_frame.View();
+    CKassivoView& view = m_view;
     const TableKind kind = view.CurrentTable();
     if (!CanSendSelected(kind, view.CurrentGrid())) {
         return;
@@ -138,7 +150,7 @@ void CRegisterCommands::OnSendSelected() {
 }
 
 void CRegisterCommands::OnSendChanges() {
-    CKassivoView& view = m_frame.View();
+    CKassivoView& view = m_view;
     const TableKind kind = view.CurrentTable();
     if (!CanSendChanges(kind)) {
         return;
@@ -151,10 +163,10 @@ void CRegisterCommands::OnSendChanges() {
 // The article report is in front while the report comes in, and the subgroup report once it is
 // complete; incomplete settings leave the tab alone.
 void CRegisterCommands::OnReadReport() {
-    if (!ValidateEcrSettings(ConnectionSettings(), &m_frame.Feedback())) {
+    if (!ValidateEcrSettings(SettingsInForce(), &m_feedback)) {
         return;
     }
-    CKassivoView& view = m_frame.View();
+    CKassivoView& view = m_view;
     view.SetCurtab(TableIndex(TableKind::Report));
     ReportOutcome outcome = ReportOutcome::NotStarted;
     Transfer(false, [&](TransferSession& session) {
@@ -173,24 +185,18 @@ std::optional<std::string> CRegisterCommands::QueryInfo(IFeedback& feedback) {
 
 void CRegisterCommands::OnRegisterSettings() {
     EcrIniFile ini(IniFile());
-    CSettingsDialog dialog(ConnectionSettings(), LoadPortDevices(ini), PresentSerialDevices(),
-                           &m_frame);
+    CSettingsDialog dialog(SettingsInForce(), LoadPortDevices(ini), PresentSerialDevices(),
+                           &m_window);
     dialog.SetInfoQuery([this](IFeedback& feedback) { return QueryInfo(feedback); });
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
     m_settingsAccepted = true;
-    ConnectionSettings() = dialog.Settings();
     // The COM port chosen here takes the place of a port a register of the list put in force.
     if (!SavePortDevices(ini, dialog.Devices()) || !SaveRegisterPort(ini, "")) {
-        ShowError(m_frame.Feedback(), ids::SettingsNotWritten, ini.GetPath().c_str());
+        ShowError(m_feedback, ids::SettingsNotWritten, ini.GetPath().c_str());
     }
-    TakeSettingsInForce(); // another register, or another model
-}
-
-void CRegisterCommands::TakeSettingsInForce() {
-    ShowSettingsInForce();
-    emit knownStateChanged();
+    PutInForce(dialog.Settings()); // another register, or another model
 }
 
 } // namespace tillora

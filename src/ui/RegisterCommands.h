@@ -9,6 +9,8 @@
 
 #include <QObject>
 
+class QMainWindow;
+
 #include <functional>
 #include <memory>
 #include <optional>
@@ -20,7 +22,9 @@ namespace sim {
 class CSimRegister;
 }
 
-class CMainFrame;
+class CCommands;
+class CKassivoView;
+class CQtFeedback;
 class EcrIniFile;
 class CTransferProgress;
 
@@ -45,10 +49,15 @@ signals:
     // A transfer or the settings may have changed what the register of the settings in force is
     // known to hold.
     void knownStateChanged();
+    // Other settings are in force, or the INI file connected to changed: the title and the
+    // register chooser follow.
+    void settingsInForceChanged();
 
 public:
-    // Binds the commands to the frame's actions.
-    explicit CRegisterCommands(CMainFrame& frame);
+    // Binds the commands; the transfer progress goes into the window's status bar, and the
+    // feedback lets its stop button through while a transfer holds the input.
+    CRegisterCommands(CCommands& commands, CKassivoView& view, CQtFeedback& feedback,
+                      QMainWindow& window);
     ~CRegisterCommands() override;
 
     // Before the window is used. Demo mode starts the simulated register and makes the settings
@@ -63,10 +72,14 @@ public:
     bool SettingsAccepted() const { return m_settingsAccepted; }
     CTransferProgress& Progress() const { return *m_progress; }
 
+    // The settings in force: loaded at start, saved at exit. The reference stays valid and always
+    // shows the settings in force, for those that read them later.
+    const EcrSettings& SettingsInForce() const;
+    // The one way the window changes them (the settings dialog, the toolbar's register chooser):
+    // the company lines' columns, the title and the known state follow.
+    void PutInForce(const EcrSettings& settings);
+
     void OnRegisterSettings();
-    // Another register's settings were put in force (the toolbar's register chooser): the
-    // company lines' columns, the title and the known state follow.
-    void TakeSettingsInForce();
     void OnSendAll();
     void OnSendSelected();
     void OnSendChanges();
@@ -85,14 +98,16 @@ public:
     void RunSession(IFeedback& feedback, const std::function<void(TransferSession&)>& work);
 
 private:
-    void BindCommands();
+    void BindCommands(CCommands& commands);
     void ShowSettingsInForce();
     LineChoice LineFrom(const EcrIniFile& ini) const;
     // Runs a transfer with the session of the settings in force; counted: a send, whose records
     // the progress bar counts.
     void Transfer(bool counted, const std::function<void(TransferSession&)>& work);
 
-    CMainFrame& m_frame;
+    CKassivoView& m_view;
+    CQtFeedback& m_feedback;
+    QMainWindow& m_window;
     RegisterConnection m_connection;
     CSteadyClock m_clock;
     std::shared_ptr<sim::CSimRegister> m_demoRegister;

@@ -22,8 +22,8 @@ const QColor DifferenceBackground(255, 196, 140);
 } // namespace
 
 CRegisterDifferences::CRegisterDifferences(CKassivoView& view, const CKnownRegisterState& store,
-                                           QObject* parent)
-    : QObject(parent), m_view(view), m_store(store) {
+                                           const EcrSettings& inForce, QObject* parent)
+    : QObject(parent), m_view(view), m_store(store), m_inForce(inForce) {
     for (TableKind kind : ProgrammedTables) {
         WatchEdits(kind);
         m_view.Grid(kind).Model()->SetMarkedCells(
@@ -103,7 +103,7 @@ void CRegisterDifferences::RecountLater(TableKind kind) {
 
 void CRegisterDifferences::Recount(TableKind kind) {
     TableMarks& table = m_tables[TableIndex(kind)];
-    const RegisterIdentity id = RegisterInSettings(ConnectionSettings());
+    const RegisterIdentity id = RegisterInSettings(m_inForce);
     if (!table.loaded) {
         SetupTable(table.state, kind);
         table.known = m_store.Load(id, kind, table.state);

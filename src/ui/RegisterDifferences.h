@@ -12,6 +12,7 @@ namespace tillora {
 
 class CKassivoView;
 class CKnownRegisterState;
+struct EcrSettings;
 
 // "Разлики с касата": while shown, the cells of the four programmable tables whose values differ
 // from what the register of the settings in force last confirmed are drawn on a colour of their
@@ -19,7 +20,9 @@ class CKnownRegisterState;
 class CRegisterDifferences : public QObject {
     Q_OBJECT
 public:
-    CRegisterDifferences(CKassivoView& view, const CKnownRegisterState& store, QObject* parent);
+    // inForce: the settings in force, whose register's known state the marks compare with.
+    CRegisterDifferences(CKassivoView& view, const CKnownRegisterState& store,
+                         const EcrSettings& inForce, QObject* parent);
 
     void SetShown(bool shown);
     bool Shown() const { return m_shown; }
@@ -46,6 +49,7 @@ private:
 
     CKassivoView& m_view;
     const CKnownRegisterState& m_store;
+    const EcrSettings& m_inForce;
     bool m_shown = false;
     bool m_recountQueued = false;
     std::array<TableMarks, 4> m_tables; // the programmable tables, by their index

@@ -16,16 +16,17 @@ namespace tillora {
 
 CRegisterListCommands::CRegisterListCommands(CCommands& commands, CKassivoView& view,
                                              const CKnownRegisterState& known,
-                                             std::function<std::string()> iniFile, QWidget& window)
+                                             std::function<std::string()> iniFile,
+                                             const EcrSettings& inForce, QWidget& window)
     : QObject(&window), m_view(view), m_known(known), m_iniFile(std::move(iniFile)),
-      m_window(window) {
+      m_inForce(inForce), m_window(window) {
     commands.Bind(cmd::RegisterList, [this] { OnRegisterList(); });
     commands.Bind(cmd::SendToRegisters, [this] { OnSendToRegisters(); });
     commands.BindEnable(cmd::SendToRegisters, [&view] { return CanSendAll(view.CurrentTable()); });
 }
 
 void CRegisterListCommands::OnRegisterList() {
-    CRegistersDialog dialog(m_iniFile(), ScanSerialDevices(), &m_window);
+    CRegistersDialog dialog(m_iniFile(), ScanSerialDevices(), m_inForce, &m_window);
     dialog.exec();
     emit listChanged();
 }

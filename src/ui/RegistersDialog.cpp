@@ -28,9 +28,10 @@ QString ListText(const NamedRegister& reg) {
 } // namespace
 
 CRegistersDialog::CRegistersDialog(std::string iniFile, std::vector<SerialDevice> present,
-                                   QWidget* parent)
+                                   const EcrSettings& newRegister, QWidget* parent)
     : QDialog(parent), m_iniFile(std::move(iniFile)), m_present(std::move(present)),
-      m_list(new QListWidget(this)), m_add(new QPushButton(UiText(ids::RegistersAdd), this)),
+      m_newRegister(newRegister), m_list(new QListWidget(this)),
+      m_add(new QPushButton(UiText(ids::RegistersAdd), this)),
       m_edit(new QPushButton(UiText(ids::RegistersEdit), this)),
       m_copy(new QPushButton(UiText(ids::RegistersCopy), this)),
       m_remove(new QPushButton(UiText(ids::RegistersRemove), this)) {
@@ -132,7 +133,7 @@ void CRegistersDialog::Edit(const NamedRegister& reg, const std::string& replaci
 
 void CRegistersDialog::OnAdd() {
     NamedRegister reg;
-    reg.settings = ConnectionSettings(); // most often another register of the same kind
+    reg.settings = m_newRegister;
     Edit(reg, {});
 }
 

@@ -27,8 +27,10 @@ public:
     // their own to fill it in.
     using Editor = std::function<bool(CRegisterEditDialog& dialog)>;
 
+    // newRegister: the settings a register added starts with (most often another register of the
+    // kind in force).
     CRegistersDialog(std::string iniFile, std::vector<SerialDevice> present,
-                     QWidget* parent = nullptr);
+                     const EcrSettings& newRegister, QWidget* parent = nullptr);
     ~CRegistersDialog() override;
 
     // Where questions and messages go; by default, message boxes over the dialog.
@@ -56,6 +58,7 @@ private:
 
     std::string m_iniFile;
     std::vector<SerialDevice> m_present;
+    EcrSettings m_newRegister;
     std::vector<NamedRegister> m_registers;
     IFeedback* m_feedback = nullptr;
     Editor m_editor;

@@ -7,8 +7,6 @@
 #include "ui/Commands.h"
 #include "ui/ImportDialog.h"
 #include "ui/KassivoView.h"
-#include "ui/MainFrame.h"
-#include "ui/QtFeedback.h"
 #include "ui/TableGrid.h"
 #include "ui/UnsavedChanges.h"
 
@@ -16,25 +14,26 @@
 
 namespace tillora {
 
-CSheetCommands::CSheetCommands(CMainFrame& frame)
-    : QObject(&frame), m_frame(frame),
+CSheetCommands::CSheetCommands(CCommands& commands, CKassivoView& view, IFeedback& feedback,
+                               CUnsavedChanges& unsaved, const EcrSettings& inForce,
+                               QWidget& window)
+    : QObject(&window), m_view(view), m_windowFeedback(feedback), m_unsaved(unsaved),
+      m_inForce(inForce), m_window(window),
       m_chooser([this](FileDialogKind kind, const std::string& folder) {
-          return RunTableFileDialog(&m_frame, kind, folder);
+          return RunTableFileDialog(&m_window, kind, folder);
       }),
       m_runner([](CImportDialog& dialog) { return dialog.exec() == QDialog::Accepted; }) {
-    frame.Commands().Bind(cmd::FileImportSheet, [this] { OnImportSheet(); });
-    frame.Commands().Bind(cmd::FileExportSheet, [this] { OnExportSheet(); });
+    commands.Bind(cmd::FileImportSheet, [this] { OnImportSheet(); });
+    commands.Bind(cmd::FileExportSheet, [this] { OnExportSheet(); });
 }
 
 IFeedback& CSheetCommands::Feedback() const {
-    return m_feedback != nullptr ? *m_feedback : m_frame.Feedback();
+    return m_feedback != nullptr ? *m_feedback : m_windowFeedback;
 }
 
 bool CSheetCommands::OnImportSheet() {
-    CKassivoView& view = m_frame.View();
-    const TableKind kind = view.CurrentTable();
-    CTableGrid& grid = view.CurrentGrid();
-    if (!m_frame.Files().Unsaved().AskBeforeReading(Feedback(), kind)) {
+    const TableKind kind = m_view.CurrentTable();
+    if (!m_unsaved.AskBeforeReading(Feedback(), kind)) {
         return false;
     }
     const std::optional<ChosenFile> chosen = m_chooser(FileDialogKind::ImportSheet, {});
@@ -52,7 +51,7 @@ bool CSheetCommands::OnImportSheet() {
         Feedback().ShowMessage(ids::SheetFileDamaged, error, MessageIcon::Error);
         return false;
     }
-    CImportDialog dialog(std::move(source), kind, ConnectionSettings().EcrType, &m_frame);
+    CImportDialog dialog(std::move(source), kind, m_inForce.EcrType, &m_window);
     if (!m_runner(dialog)) {
         return false;
     }
@@ -60,17 +59,16 @@ bool CSheetCommands::OnImportSheet() {
         ShowError(Feedback(), ids::ImportNothing, chosen->path.c_str());
         return false;
     }
-    ApplyImportPlan(dialog.Plan(), grid);
+    ApplyImportPlan(dialog.Plan(), m_view.Grid(kind));
     return true;
 }
 
 bool CSheetCommands::OnExportSheet() {
-    CKassivoView& view = m_frame.View();
     const std::optional<ChosenFile> chosen = m_chooser(FileDialogKind::ExportSheet, {});
     if (!chosen) {
         return false;
     }
-    return WriteSpreadsheetFile(chosen->path, view.CurrentGrid().Cells(), view.CurrentTable(),
+    return WriteSpreadsheetFile(chosen->path, m_view.CurrentGrid().Cells(), m_view.CurrentTable(),
                                 Feedback());
 }
 

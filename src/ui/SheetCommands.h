@@ -7,10 +7,15 @@
 
 #include <functional>
 
+class QWidget;
+
 namespace tillora {
 
+class CCommands;
 class CImportDialog;
-class CMainFrame;
+class CKassivoView;
+class CUnsavedChanges;
+struct EcrSettings;
 
 // How the import dialog is answered: true for OK. The window runs it modally; tests make their
 // choices in it and answer.
@@ -20,9 +25,12 @@ using ImportDialogRunner = std::function<bool(CImportDialog& dialog)>;
 class CSheetCommands : public QObject {
     Q_OBJECT
 public:
-    explicit CSheetCommands(CMainFrame& frame);
+    // Binds the two commands. unsaved asks before the table's changes would be lost; the model in
+    // force decides the tax groups the import dialog offers; the dialogs open over the window.
+    CSheetCommands(CCommands& commands, CKassivoView& view, IFeedback& feedback,
+                   CUnsavedChanges& unsaved, const EcrSettings& inForce, QWidget& window);
 
-    // The seams for tests: the file dialog, the import dialog, the feedback (null: the window's).
+    // The seams for tests: the file dialog, the import dialog, the feedback (null: the one given).
     void SetChooser(FileChooser chooser) { m_chooser = std::move(chooser); }
     void SetDialogRunner(ImportDialogRunner runner) { m_runner = std::move(runner); }
     void SetFeedback(IFeedback* feedback) { m_feedback = feedback; }
@@ -37,7 +45,11 @@ public:
 private:
     IFeedback& Feedback() const;
 
-    CMainFrame& m_frame;
+    CKassivoView& m_view;
+    IFeedback& m_windowFeedback;
+    CUnsavedChanges& m_unsaved;
+    const EcrSettings& m_inForce;
+    QWidget& m_window;
     FileChooser m_chooser;
     ImportDialogRunner m_runner;
     IFeedback* m_feedback = nullptr;

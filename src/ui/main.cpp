@@ -14,6 +14,8 @@
 #include <QFile>
 #include <QTranslator>
 
+#include <optional>
+
 namespace {
 
 // What the program ends with when the file named on its command line cannot be opened.
@@ -68,12 +70,12 @@ int main(int argc, char** argv) {
         connection.iniFile = tillora::LocateIniFile("tillora");
     }
     tillora::EcrIniFile ini(connection.iniFile);
-    tillora::ConnectionSettings() = tillora::LoadEcrSettings(ini);
 
     int result = 0;
-    bool saveSettings = true;
+    std::optional<tillora::EcrSettings> settingsToSave;
     {
         tillora::CMainFrame frame;
+        frame.Register().PutInForce(tillora::LoadEcrSettings(ini));
         frame.Register().Connect(connection);
         const std::string& file = options->file;
         // A file named on the command line that cannot even be opened ends the start, once its
@@ -90,10 +92,12 @@ int main(int argc, char** argv) {
         }
         // The demo register's model and serial stand in for missing settings only while the demo
         // runs; the file keeps the user's own unless the user confirmed others in the dialog.
-        saveSettings = !connection.demo || frame.Register().SettingsAccepted();
+        if (!connection.demo || frame.Register().SettingsAccepted()) {
+            settingsToSave = frame.Register().SettingsInForce();
+        }
     }
-    if (saveSettings) {
-        tillora::SaveEcrSettings(ini, tillora::ConnectionSettings());
+    if (settingsToSave) {
+        tillora::SaveEcrSettings(ini, *settingsToSave);
     }
     return result;
 }

@@ -152,7 +152,8 @@ private slots:
         CImportDialog import(source, TableKind::Articles, 0);
         QCOMPARE(UnnamedControls(import), QStringList());
         CLogoPicture picture;
-        CLogoDialog logo(picture, {(temp->Path() / "ecr.ini").string(), temp->Path().string(), {}});
+        CLogoDialog logo(picture,
+                         {(temp->Path() / "ecr.ini").string(), temp->Path().string(), 0, {}});
         QCOMPARE(UnnamedControls(logo), QStringList());
         CAboutBox about;
         QCOMPARE(UnnamedControls(about), QStringList());

@@ -136,8 +136,7 @@ private slots:
     // Add (a bad name refused, then a Cyrillic one), edit, copy and remove, each in the file.
     void theRegistersDialogAddsEditsCopiesAndRemoves() {
         const std::string ini = test::WriteIni(*temp, "");
-        ConnectionSettings() = {1, 0, 5}; // a new register starts as the register in force
-        CRegistersDialog dialog(ini, {});
+        CRegistersDialog dialog(ini, {}, {1, 0, 5}); // a new register starts as the one in force
         test::RecordingFeedback feedback;
         feedback.answer = true;
         dialog.SetFeedback(&feedback);
