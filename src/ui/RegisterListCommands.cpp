@@ -36,9 +36,9 @@ void CRegisterListCommands::OnSendToRegisters() {
     if (!CanSendAll(kind)) {
         return;
     }
-    // The table as it is now, an edit in progress included; each register reads its own copy.
-    IGridAccess& grid = m_view.CurrentGrid();
-    grid.EndEditing();
+    // The table as it is now (the command committed an open edit); each register reads its own
+    // copy.
+    const IGridAccess& grid = m_view.CurrentGrid();
     const EcrIniFile ini(m_iniFile());
     CSendToRegistersDialog dialog(kind, TableFileText(grid.Cells()), LoadRegisters(ini),
                                   LoadPortDevices(ini), m_known, &m_window);
