@@ -11,31 +11,8 @@
 namespace tillora {
 namespace {
 
-bool IsValidCom(int com) {
-    return com >= 0 && com < ComPortCount;
-}
-
 bool IsValidSerial(unsigned serial) {
     return serial >= 1 && serial <= LargestSerial;
-}
-
-// The serial edit's text as a serial number: digits only, at least one, and no more than a
-// serial can have once leading zeros are left out; 0 otherwise.
-unsigned ParseSerialText(const std::string& text) {
-    if (text.empty()) {
-        return 0;
-    }
-    unsigned value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') {
-            return 0;
-        }
-        value = value * 10 + static_cast<unsigned>(c - '0');
-        if (value > LargestSerial) {
-            return 0; // stops before the number could wrap around
-        }
-    }
-    return value;
 }
 
 // The first check that fails decides the message; 0 when all pass.
@@ -53,6 +30,27 @@ unsigned FirstFailure(int model, int com, unsigned serial) {
 }
 
 } // namespace
+
+bool IsValidCom(int com) {
+    return com >= 0 && com < ComPortCount;
+}
+
+unsigned ParseSerialText(const std::string& text) {
+    if (text.empty()) {
+        return 0;
+    }
+    unsigned value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
+            return 0;
+        }
+        value = value * 10 + static_cast<unsigned>(c - '0');
+        if (value > LargestSerial) {
+            return 0; // stops before the number could wrap around
+        }
+    }
+    return value;
+}
 
 EcrSettings& ConnectionSettings() {
     thread_local EcrSettings settings;

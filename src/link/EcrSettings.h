@@ -21,6 +21,12 @@ inline constexpr int ComPortCount = 4;
 inline constexpr int SerialDigitCount = 6;
 inline constexpr unsigned LargestSerial = 999999;
 
+// Whether the COM index is one of the ports offered.
+bool IsValidCom(int com);
+// A serial as typed: digits only, at least one, and no more than a serial can have once leading
+// zeros are left out; 0 otherwise.
+unsigned ParseSerialText(const std::string& text);
+
 // The settings in force: loaded at start, changed by the settings dialog, saved at exit. They are
 // the thread's own, so that a send to several registers at once, one thread each, puts each
 // register's model in force for the tax-group cells of its own tables; a program that runs on

@@ -55,9 +55,7 @@ NamedRegister CRegisterEditDialog::RegisterOfFields() const {
     reg.name = ToCp1251(m_name->text());
     reg.settings.EcrType = ModelList()->currentIndex();
     reg.settings.EcrCom = ComList()->currentIndex();
-    bool number = false;
-    const unsigned serial = SerialEdit()->text().toUInt(&number);
-    reg.settings.EcrSerial = number ? serial : 0;
+    reg.settings.EcrSerial = ParseSerialText(ToUtf8(SerialEdit()->text()));
     reg.frameGapMs = static_cast<std::uint64_t>(m_gap->value());
     // A device other than its COM port's is the register's own port.
     const PortDevices shown = Devices();

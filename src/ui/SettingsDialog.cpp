@@ -57,8 +57,7 @@ CSettingsDialog::CSettingsDialog(const EcrSettings& settings, const PortDevices&
     for (int com = 0; com < ComPortCount; ++com) {
         m_ports->addItem(PortLabel(com));
     }
-    m_ports->setCurrentIndex(
-        settings.EcrCom >= 0 && settings.EcrCom < ComPortCount ? settings.EcrCom : -1);
+    m_ports->setCurrentIndex(IsValidCom(settings.EcrCom) ? settings.EcrCom : -1);
     m_serial->setMaxLength(SerialDigitCount);
     m_serial->setAlignment(Qt::AlignRight);
     m_serial->setText(FromUtf8(SerialDigits(settings.EcrSerial)));
@@ -146,18 +145,17 @@ void CSettingsDialog::ShowDeviceOfPort(int com) {
     if (m_device == nullptr) {
         return;
     }
-    m_device->setEnabled(com >= 0 && com < ComPortCount);
+    m_device->setEnabled(IsValidCom(com));
     m_showingDevice = true;
     m_device->setCurrentIndex(-1);
-    m_device->setEditText(com >= 0 && com < ComPortCount
-                              ? FromUtf8(m_devices[static_cast<std::size_t>(com)])
-                              : QString());
+    m_device->setEditText(IsValidCom(com) ? FromUtf8(m_devices[static_cast<std::size_t>(com)])
+                                          : QString());
     m_showingDevice = false;
 }
 
 void CSettingsDialog::DeviceEdited(const QString& text) {
     const int com = m_ports->currentIndex();
-    if (m_showingDevice || com < 0 || com >= ComPortCount) {
+    if (m_showingDevice || !IsValidCom(com)) {
         return;
     }
     m_devices[static_cast<std::size_t>(com)] = ToPath(text.trimmed());
