@@ -9,7 +9,6 @@
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <QToolTip>
-#include <QUndoStack>
 
 namespace tillora {
 namespace {
