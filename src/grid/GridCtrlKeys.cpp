@@ -226,7 +226,7 @@ bool CGridCtrl::focusNextPrevChild(bool next) {
         return true;
     }
     // Past the item view, whose own version would press Tab all the same.
-    return QAbstractScrollArea::focusNextPrevChild(next);
+    return QAbstractScrollArea::focusNextPrevChild(next); // NOLINT(bugprone-parent-virtual-call)
 }
 
 bool CGridCtrl::HandleCommandKey(const QKeyEvent& event) {

@@ -270,11 +270,11 @@ bool CFileCommands::CanClose() {
 std::string CFileCommands::StartFolder(TableKind kind, FileDialogKind dialog) const {
     const std::string& saved = m_view.Document().Writer(kind).GetPathName();
     const std::string& opened = m_view.Reader(kind).GetPathName();
-    const std::string first = FolderOf(dialog == FileDialogKind::Save ? saved : opened);
+    std::string first = FolderOf(dialog == FileDialogKind::Save ? saved : opened);
     if (!first.empty()) {
         return first;
     }
-    const std::string second = FolderOf(dialog == FileDialogKind::Save ? opened : saved);
+    std::string second = FolderOf(dialog == FileDialogKind::Save ? opened : saved);
     if (!second.empty()) {
         return second;
     }

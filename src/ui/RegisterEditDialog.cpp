@@ -86,7 +86,8 @@ void CRegisterEditDialog::accept() {
         return;
     }
     m_register = reg;
-    QDialog::accept();
+    // The settings dialog's own check has run as part of the register's.
+    QDialog::accept(); // NOLINT(bugprone-parent-virtual-call)
 }
 
 } // namespace tillora
