@@ -1,5 +1,6 @@
 #include "link/RegisterList.h"
 
+#include "link/Cp1251.h"
 #include "link/EcrIniFile.h"
 #include "link/Message.h"
 #include "res/StringIds.h"
@@ -92,7 +93,8 @@ bool IsValidRegisterName(std::string_view name) {
 unsigned CheckRegister(const NamedRegister& reg, IFeedback* feedback) {
     if (!IsValidRegisterName(reg.name)) {
         if (feedback != nullptr) {
-            ShowError(*feedback, ids::RegisterNameInvalid, reg.name.c_str());
+            // The message is UTF-8, the name the file's Windows-1251.
+            ShowError(*feedback, ids::RegisterNameInvalid, Cp1251ToUtf8(reg.name).c_str());
         }
         return ids::RegisterNameInvalid;
     }

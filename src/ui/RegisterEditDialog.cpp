@@ -71,13 +71,10 @@ NamedRegister CRegisterEditDialog::RegisterOfFields() const {
 
 void CRegisterEditDialog::accept() {
     const NamedRegister reg = RegisterOfFields();
-    // The name as typed: the list's own check would show it in the file's encoding.
-    if (!IsValidRegisterName(reg.name)) {
-        ShowError(Feedback(), ids::RegisterNameInvalid, ToUtf8(m_name->text()).c_str());
-        m_name->setFocus();
-        return;
-    }
     if (CheckRegister(reg, &Feedback()) != 0) {
+        if (!IsValidRegisterName(reg.name)) {
+            m_name->setFocus();
+        }
         return;
     }
     if (m_taken && m_taken(reg.name)) {

@@ -164,6 +164,7 @@ private slots:
         dialog.OnAdd();
         QCOMPARE(feedback.messages.size(), std::size_t{1});
         QCOMPARE(feedback.messages[0].id, ids::RegisterNameInvalid);
+        QVERIFY(feedback.messages[0].text.find("[Каса]") != std::string::npos);
         std::optional<NamedRegister> added = FindRegister(EcrIniFile(ini), Cyrillic("каса ъгъл"));
         QVERIFY(added.has_value());
         QCOMPARE(Cp1251ToUtf8(added->name), std::string("Каса Ъгъл"));
