@@ -4,10 +4,15 @@
 
 namespace tillora {
 
+std::string DeviceOrDefault(std::size_t com, const std::string& device) {
+    return device.empty() ? DefaultPortDevices().at(com) : device;
+}
+
 PortDevices LoadPortDevices(const EcrIniFile& ini) {
-    PortDevices devices = DefaultPortDevices();
+    PortDevices devices;
     for (std::size_t i = 0; i < devices.size(); ++i) {
-        devices[i] = ini.GetString(PortsSection, "COM" + std::to_string(i + 1), devices[i]);
+        devices[i] =
+            DeviceOrDefault(i, ini.GetString(PortsSection, "COM" + std::to_string(i + 1), ""));
     }
     return devices;
 }
@@ -16,9 +21,9 @@ bool SavePortDevices(EcrIniFile& ini, const PortDevices& devices) {
     const PortDevices before = LoadPortDevices(ini);
     bool saved = true;
     for (std::size_t i = 0; i < devices.size(); ++i) {
-        if (devices[i] != before[i]) {
-            saved =
-                ini.WriteString(PortsSection, "COM" + std::to_string(i + 1), devices[i]) && saved;
+        const std::string device = DeviceOrDefault(i, devices[i]);
+        if (device != before[i]) {
+            saved = ini.WriteString(PortsSection, "COM" + std::to_string(i + 1), device) && saved;
         }
     }
     return saved;

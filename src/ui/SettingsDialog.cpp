@@ -2,6 +2,7 @@
 
 #include "grid/QtText.h"
 #include "link/Message.h"
+#include "link/PortSettings.h"
 #include "link/RegisterModels.h"
 #include "res/StringIds.h"
 #include "ui/QtFeedback.h"
@@ -120,20 +121,16 @@ IFeedback& CSettingsDialog::Feedback() {
 
 PortDevices CSettingsDialog::Devices() const {
     PortDevices devices = m_devices;
-    const PortDevices defaults = DefaultPortDevices();
     for (std::size_t i = 0; i < devices.size(); ++i) {
-        if (devices[i].empty()) {
-            devices[i] = defaults[i];
-        }
+        devices[i] = DeviceOrDefault(i, devices[i]);
     }
     return devices;
 }
 
 QString CSettingsDialog::PortLabel(int com) const {
     const std::string name(LoadString(ids::SettingsCom1 + static_cast<unsigned>(com)));
-    const std::string& device = m_devices[static_cast<std::size_t>(com)];
-    const std::string shown =
-        device.empty() ? DefaultPortDevices()[static_cast<std::size_t>(com)] : device;
+    const auto index = static_cast<std::size_t>(com);
+    const std::string shown = DeviceOrDefault(index, m_devices[index]);
     // On Windows a port left at its own name says nothing more in brackets.
     if (QString::compare(FromUtf8(shown), FromUtf8(name), Qt::CaseInsensitive) == 0) {
         return FromUtf8(name);
@@ -167,8 +164,7 @@ void CSettingsDialog::OnInfo() {
         return;
     }
     if (const std::optional<std::string> serial = m_query(Feedback())) {
-        m_serial->setText(
-            QString::fromLatin1(serial->data(), static_cast<qsizetype>(serial->size())));
+        m_serial->setText(FromCp1251(*serial));
     }
 }
 

@@ -27,8 +27,8 @@ TEST_F(PortSettingsTest, WithoutTheSectionEachPortHasItsDefault) {
     EXPECT_EQ(LoadPortDevices(EcrIniFile(Path())), DefaultPortDevices());
 }
 
-TEST_F(PortSettingsTest, TheSectionNamesTheDevicesItGives) {
-    std::ofstream(Path()) << "[ports]\ncom2=/dev/ttyUSB0\n";
+TEST_F(PortSettingsTest, TheSectionNamesTheDevicesItGivesAndAnEmptyOneIsTheDefault) {
+    std::ofstream(Path()) << "[ports]\ncom1=\ncom2=/dev/ttyUSB0\n";
     PortDevices expected = DefaultPortDevices();
     expected[1] = "/dev/ttyUSB0";
     EXPECT_EQ(LoadPortDevices(EcrIniFile(Path())), expected);
