@@ -6,6 +6,7 @@
 #include "cli/TableNames.h"
 #include "cli/Terminal.h"
 #include "link/Cp1251.h"
+#include "link/IniLocation.h"
 #include "link/Message.h"
 #include "link/TracingLine.h"
 #include "res/StringIds.h"
@@ -215,7 +216,7 @@ int RunRegistersCommand(CCliSession& session, const RegistersCommand& command) {
 // message) or is given twice.
 std::optional<std::vector<NamedRegister>> NamedRegisters(const CliOptions& options,
                                                          CCliFeedback& feedback) {
-    const EcrIniFile ini(IniFileFor(options));
+    const EcrIniFile ini(IniFileInUse(options.iniFile));
     std::vector<NamedRegister> registers;
     for (const std::string& name : options.registers) {
         std::optional<NamedRegister> reg = FindRegister(ini, Utf8ToCp1251(name));

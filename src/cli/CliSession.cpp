@@ -32,14 +32,10 @@ std::string LineDevice(const CliOptions& options, const NamedRegister* reg, cons
 
 } // namespace
 
-std::string IniFileFor(const CliOptions& options) {
-    // Every front end in the folder shares the main program's file.
-    return options.iniFile.empty() ? LocateIniFile("tillora") : options.iniFile;
-}
-
 CCliSession::CCliSession(const CliOptions& options, const NamedRegister* reg,
                          const CStopRequest* stop)
-    : m_ini(IniFileFor(options)), m_settings(reg ? reg->settings : LoadEcrSettings(m_ini)),
+    : m_ini(IniFileInUse(options.iniFile)),
+      m_settings(reg ? reg->settings : LoadEcrSettings(m_ini)),
       m_frameGapMs(options.gapMs.value_or(reg ? reg->frameGapMs : LoadFrameGapMs(m_ini))),
       m_feedback(AnswerFor(options)), m_quiet(options.quiet), m_stop(stop) {
     if (options.model) {

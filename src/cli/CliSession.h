@@ -74,7 +74,4 @@ private:
     const CStopRequest* m_stop;
 };
 
-// The INI file the options name, else the program's own.
-std::string IniFileFor(const CliOptions& options);
-
 } // namespace tillora::cli

@@ -54,6 +54,10 @@ std::string LocateIniFile(const std::string& programName) {
     return LocateIniFile(programName, ExecutablePath());
 }
 
+std::string IniFileInUse(const std::string& named) {
+    return named.empty() ? LocateIniFile("tillora") : named;
+}
+
 std::string LocateIniFile(const std::string& programName, const std::string& executablePath) {
     std::string named = EnvironmentValue("TILLORA_INI");
     if (!named.empty()) {

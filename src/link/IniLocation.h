@@ -18,6 +18,10 @@ std::string LocateIniFile(const std::string& programName);
 // The same for an executable at executablePath instead of the running one.
 std::string LocateIniFile(const std::string& programName, const std::string& executablePath);
 
+// The INI file every front end uses: the one named (a command-line option), else the main
+// program's, so that the command-line tool and the window share one file.
+std::string IniFileInUse(const std::string& named);
+
 // The full path of the running executable; empty when the system does not tell.
 std::string ExecutablePath();
 

@@ -66,9 +66,7 @@ int main(int argc, char** argv) {
     splash.ShowAndPaint();
 
     tillora::RegisterConnection connection = options->connection;
-    if (connection.iniFile.empty()) {
-        connection.iniFile = tillora::LocateIniFile("tillora");
-    }
+    connection.iniFile = tillora::IniFileInUse(connection.iniFile);
     tillora::EcrIniFile ini(connection.iniFile);
 
     int result = 0;
