@@ -36,10 +36,8 @@ int RunModels(std::FILE* out) {
 
 int RunConfig(CCliSession& session, bool writeSettings, bool writeGap, std::FILE* out) {
     const EcrSettings& settings = session.Settings();
-    // A COM port written takes the place of a port the window's register chooser put in force.
-    if (writeSettings &&
-        (!SaveEcrSettings(session.Ini(), settings) ||
-         (session.Line().device.empty() && !SaveRegisterPort(session.Ini(), "")))) {
+    if (writeSettings && (!SaveEcrSettings(session.Ini(), settings) ||
+                          (session.Line().device.empty() && !ChooseComPort(session.Ini())))) {
         ShowError(session.Feedback(), ids::SettingsNotWritten, session.Ini().GetPath().c_str());
         return ExitFailed;
     }

@@ -25,6 +25,10 @@ bool SaveRegisterPort(EcrIniFile& ini, const std::string& port) {
     return ini.WriteString(EcrSection, PortKey, port);
 }
 
+bool ChooseComPort(EcrIniFile& ini) {
+    return SaveRegisterPort(ini, "");
+}
+
 NamedRegister RegisterInForce(const EcrIniFile& ini, const EcrSettings& settings) {
     NamedRegister reg;
     reg.settings = settings;

@@ -16,6 +16,9 @@ class EcrIniFile;
 std::string LoadRegisterPort(const EcrIniFile& ini);
 // Empty removes the override; false when the file could not be written.
 bool SaveRegisterPort(EcrIniFile& ini, const std::string& port);
+// A COM port chosen (the settings dialog, the command line's settings) takes the place of a port
+// that a register of the list put in force; false when the file could not be written.
+bool ChooseComPort(EcrIniFile& ini);
 
 // The register that these settings and [ECR]'s port and gap describe, without a name.
 NamedRegister RegisterInForce(const EcrIniFile& ini, const EcrSettings& settings);

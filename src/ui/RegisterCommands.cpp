@@ -12,6 +12,7 @@
 #include "sim/DemoRegister.h"
 #include "tables/TableSetup.h"
 #include "transfer/KnownStateSends.h"
+#include "transfer/RegisterSends.h"
 #include "transfer/ReportReader.h"
 #include "transfer/SendCommands.h"
 #include "ui/Commands.h"
@@ -92,18 +93,16 @@ void CRegisterCommands::PutInForce(const EcrSettings& settings) {
 }
 
 std::string CRegisterCommands::IniFile() const {
-    return m_connection.iniFile.empty() ? LocateIniFile("tillora") : m_connection.iniFile;
+    return IniFileInUse(m_connection.iniFile);
 }
 
 LineChoice CRegisterCommands::LineInForce() const {
-    return LineFrom(EcrIniFile(IniFile()));
+    const EcrIniFile ini(IniFile());
+    return LineFrom(RegisterInForce(ini, SettingsInForce()), ini);
 }
 
-LineChoice CRegisterCommands::LineFrom(const EcrIniFile& ini) const {
-    LineChoice line;
-    line.comIndex = SettingsInForce().EcrCom;
-    line.devices = LoadPortDevices(ini);
-    line.device = LoadRegisterPort(ini); // the port of a register chosen from the list, if any
+LineChoice CRegisterCommands::LineFrom(const NamedRegister& inForce, const EcrIniFile& ini) const {
+    LineChoice line = LineOfRegister(inForce, LoadPortDevices(ini));
     line.demoLine = m_demoLine;
     line.traceFile = m_connection.traceFile;
     return line;
@@ -112,8 +111,9 @@ LineChoice CRegisterCommands::LineFrom(const EcrIniFile& ini) const {
 void CRegisterCommands::RunSession(IFeedback& feedback,
                                    const std::function<void(TransferSession&)>& work) {
     const EcrIniFile ini(IniFile());
-    const LineChoice line = LineFrom(ini);
-    TransferSession session{line, m_clock, feedback, SettingsInForce(), LoadFrameGapMs(ini), {}};
+    const NamedRegister inForce = RegisterInForce(ini, SettingsInForce());
+    TransferSession session{LineFrom(inForce, ini), m_clock, feedback, inForce.settings,
+                            inForce.frameGapMs,     {}};
     work(session);
 }
 
@@ -192,8 +192,7 @@ void CRegisterCommands::OnRegisterSettings() {
         return;
     }
     m_settingsAccepted = true;
-    // The COM port chosen here takes the place of a port a register of the list put in force.
-    if (!SavePortDevices(ini, dialog.Devices()) || !SaveRegisterPort(ini, "")) {
+    if (!SavePortDevices(ini, dialog.Devices()) || !ChooseComPort(ini)) {
         ShowError(m_feedback, ids::SettingsNotWritten, ini.GetPath().c_str());
     }
     PutInForce(dialog.Settings()); // another register, or another model

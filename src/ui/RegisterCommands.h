@@ -26,6 +26,7 @@ class CCommands;
 class CKassivoView;
 class CQtFeedback;
 class EcrIniFile;
+struct NamedRegister;
 class CTransferProgress;
 
 // How the window reaches the register, as the command line gives it.
@@ -100,7 +101,7 @@ public:
 private:
     void BindCommands(CCommands& commands);
     void ShowSettingsInForce();
-    LineChoice LineFrom(const EcrIniFile& ini) const;
+    LineChoice LineFrom(const NamedRegister& inForce, const EcrIniFile& ini) const;
     // Runs a transfer with the session of the settings in force; counted: a send, whose records
     // the progress bar counts.
     void Transfer(bool counted, const std::function<void(TransferSession&)>& work);
