@@ -3,6 +3,7 @@
 #include "link/Cp1251.h"
 #include "link/Message.h"
 #include "res/StringIds.h"
+#include "tables/TableSetup.h"
 
 #include <algorithm>
 
@@ -18,6 +19,17 @@ std::optional<std::string> FocusPaneText(const IGridAccess& grid, const std::str
                                    : grid.GetItemText(focus.row, focus.col).size();
     return FormatMessage(ids::RowColLength, static_cast<unsigned>(focus.row),
                          static_cast<unsigned>(focus.col), static_cast<unsigned>(length));
+}
+
+std::string WidestFocusPaneText() {
+    int rows = 0;
+    int columns = 0;
+    for (TableKind kind : AllTables) {
+        rows = std::max(rows, ShapeOf(kind).dataRows);
+        columns = std::max(columns, ShapeOf(kind).columns - 1);
+    }
+    return FormatMessage(ids::RowColLength, static_cast<unsigned>(rows),
+                         static_cast<unsigned>(columns), static_cast<unsigned>(MaxEditorLength));
 }
 
 std::string RefusedValueText(const IGridAccess& grid, int row, int column, std::string_view text) {

@@ -17,6 +17,10 @@ std::optional<std::string> FocusPaneText(const IGridAccess& grid,
 // The editor's text was always read into a 256-byte buffer, so its length shows at most 255.
 inline constexpr std::size_t MaxEditorLength = 255;
 
+// The longest text the focus pane can show (the last row and column of the largest table), so
+// that the pane can be as wide from the start and not jump while the focus moves.
+std::string WidestFocusPaneText();
+
 // The status-bar line (UTF-8) naming a typed or pasted value that a cell refused: the grid row,
 // the column by its header and the value as given (Windows-1251).
 std::string RefusedValueText(const IGridAccess& grid, int row, int column, std::string_view text);

@@ -1,6 +1,8 @@
 #include "ui/StatusPanes.h"
 
+#include "grid/QtText.h"
 #include "res/StringIds.h"
+#include "tables/StatusTexts.h"
 #include "ui/UiText.h"
 
 #include <QFontMetrics>
@@ -54,8 +56,7 @@ CStatusPanes::CStatusPanes(QStatusBar* bar)
     m_focus->setObjectName(QStringLiteral("focusPane"));
     bar->addWidget(m_message, 1);
     // Wide enough for the longest text it shows, so that it does not jump while the focus moves.
-    const QString widest =
-        UiText(ids::RowColLength).replace(QStringLiteral("%u"), QStringLiteral("2600"));
+    const QString widest = FromUtf8(WidestFocusPaneText());
     m_focus->setMinimumWidth(
         std::max(FocusPaneWidth, m_focus->fontMetrics().horizontalAdvance(widest) + 8));
     bar->addPermanentWidget(m_focus);
