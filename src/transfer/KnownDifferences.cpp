@@ -1,9 +1,16 @@
 #include "transfer/KnownDifferences.h"
 
+#include "tables/TableSetup.h"
 #include "transfer/ChangedRows.h"
 #include "transfer/SendCommands.h"
 
 namespace tillora {
+
+bool LoadKnownTable(const CKnownRegisterState& store, const RegisterIdentity& id, TableKind kind,
+                    CCellGrid& table) {
+    SetupTable(table, kind);
+    return store.Load(id, kind, table);
+}
 
 RegisterIdentity RegisterInSettings(const EcrSettings& settings) {
     return {SerialDigits(settings.EcrSerial), settings.EcrType};

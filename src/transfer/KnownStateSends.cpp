@@ -17,10 +17,8 @@ namespace {
 class CKnownTable {
 public:
     CKnownTable(const CKnownRegisterState& store, RegisterIdentity id, TableKind kind)
-        : m_store(store), m_id(std::move(id)), m_kind(kind) {
-        SetupTable(m_table, kind);
-        m_known = m_store.Load(m_id, m_kind, m_table);
-    }
+        : m_store(store), m_id(std::move(id)), m_kind(kind),
+          m_known(LoadKnownTable(m_store, m_id, m_kind, m_table)) {}
 
     bool IsKnown() const { return m_known; }
     CCellGrid& Table() { return m_table; }

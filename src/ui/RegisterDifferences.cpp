@@ -2,7 +2,6 @@
 
 #include "grid/GridModel.h"
 #include "link/EcrSettings.h"
-#include "tables/TableSetup.h"
 #include "transfer/KnownDifferences.h"
 #include "transfer/KnownRegisterState.h"
 #include "ui/KassivoView.h"
@@ -105,8 +104,7 @@ void CRegisterDifferences::Recount(TableKind kind) {
     TableMarks& table = m_tables[TableIndex(kind)];
     const RegisterIdentity id = RegisterInSettings(m_inForce);
     if (!table.loaded) {
-        SetupTable(table.state, kind);
-        table.known = m_store.Load(id, kind, table.state);
+        table.known = LoadKnownTable(m_store, id, kind, table.state);
         table.loaded = true;
     }
     table.dirty = false;

@@ -52,7 +52,7 @@ private:
     const EcrSettings& m_inForce;
     bool m_shown = false;
     bool m_recountQueued = false;
-    std::array<TableMarks, 4> m_tables; // the programmable tables, by their index
+    std::array<TableMarks, ProgrammedTables.size()> m_tables; // the programmable tables, by index
 };
 
 } // namespace tillora
