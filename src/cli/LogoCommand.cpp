@@ -40,7 +40,7 @@ bool LoadPicture(CCliSession& session, const LogoArguments& arguments, CurrentPi
 
 // The send takes the file the INI file remembers; one it could not take would send another.
 bool Remembered(CCliSession& session, const CurrentPicture& picture) {
-    if (!picture.IsLoaded() || RememberedLogoPath(session.Ini()) == picture.Path()) {
+    if (!picture.IsLoaded() || picture.IsRemembered()) {
         return true;
     }
     ShowError(session.Feedback(), ids::SettingsNotWritten, session.Ini().GetPath().c_str());

@@ -112,8 +112,8 @@ bool CurrentPicture::Load(const std::string& path, EcrIniFile& ini) {
     m_lastFailure = BitmapStatus::Ok;
     m_loaded = true;
     m_path = path;
-    // The picture is shown even when the INI file cannot take its path.
-    RememberLogoPath(ini, path);
+    // The picture is shown even when the INI file cannot take its path; it is not sent then.
+    m_remembered = RememberLogoPath(ini, path);
     return true;
 }
 

@@ -64,6 +64,9 @@ public:
 
     bool IsLoaded() const { return m_loaded; }
     bool IsBuiltIn() const { return m_loaded && m_path.empty(); }
+    // Whether the INI file took the loaded picture's path: the send reads the path from there, so
+    // only then does it send this picture.
+    bool IsRemembered() const { return m_loaded && m_remembered; }
     // Empty for the built-in picture and when none is loaded.
     const std::string& Path() const { return m_path; }
     // The file's information; none for the built-in picture and when none is loaded.
@@ -77,6 +80,7 @@ public:
 
 private:
     bool m_loaded = false;
+    bool m_remembered = false;
     std::string m_path;
     std::optional<BitmapInfo> m_info;
     std::uint32_t m_colours = 0;

@@ -126,6 +126,12 @@ bool SendLogo(const CurrentPicture& picture, EcrIniFile& ini, TransferSession& s
         ShowError(feedback, ids::ChooseFile);
         return false;
     }
+    // Another program may have named another file since; but a picture whose path could not be
+    // written would leave the send taking an older file than the one shown.
+    if (!picture.IsRemembered()) {
+        ShowError(feedback, ids::SettingsNotWritten, ini.GetPath().c_str());
+        return false;
+    }
     std::ifstream file(Utf8Path(path), std::ios::binary);
     const std::optional<std::uint64_t> size = file ? SizeOf(file) : std::optional<std::uint64_t>();
     if (!size) {

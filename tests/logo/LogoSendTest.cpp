@@ -250,6 +250,17 @@ TEST_F(LogoSendTest, TheIniNotThePictureNamesTheFile) {
     EXPECT_THAT(recorded.Ids(), ElementsAre(ids::ChooseFile));
 }
 
+TEST_F(LogoSendTest, APictureTheIniFileCouldNotTakeIsNotSent) {
+    EcrIniFile unwritable(PathToUtf8(folder.Path() / "missing-folder" / "tillora.ini"));
+    const auto path = folder.Path() / "logo.bmp";
+    test::WriteBitmap(path, BitmapShape{8, 8, 1});
+    ASSERT_TRUE(picture.Load(PathToUtf8(path), unwritable));
+    ini.WriteString("logoman", "image", PathToUtf8(path)); // even where a path is remembered
+    EXPECT_FALSE(Send());
+    EXPECT_THAT(recorded.Ids(), ElementsAre(ids::SettingsNotWritten));
+    EXPECT_EQ(opened, 0);
+}
+
 TEST_F(LogoSendTest, FileGoneSinceLoadingShowsItsPath) {
     LoadPicture(BitmapShape{8, 8, 1});
     const std::string path = PathToUtf8(folder.Path() / "logo.bmp");
