@@ -20,6 +20,7 @@ struct TableReadSummary {
     // How many skipped lines and refused values are named one by one.
     static constexpr std::size_t ListedCount = 5;
 
+    bool opened = false;  // the file could be opened; else it was not read at all (20000)
     int linesRead = 0;    // every line of the file
     int rowsFilled = 0;   // table rows that a line of the file went to
     int linesSkipped = 0; // lines with text but no row number, or a row outside the table

@@ -80,6 +80,7 @@ bool TableReader::ReadTableFile(const std::string& path, IFeedback& feedback) {
         ShowError(feedback, ids::FileNotOpenedForReading, path.c_str());
         return false;
     }
+    m_lastRead.opened = true;
     std::string_view text = contents->text;
     if (!contents->complete) {
         text = text.substr(0, text.rfind('\n') + 1); // the lines read whole before the failure

@@ -251,7 +251,7 @@ bool CFileCommands::Read(const std::string& path, std::optional<int> filterIndex
     const bool read = filterIndex ? reader.OpenTableFile(path, *filterIndex, Feedback())
                                   : reader.ReadTableFile(path, Feedback());
     if (!read) {
-        if (!QFileInfo::exists(FromPath(path))) {
+        if (!reader.GetLastRead().opened) {
             m_recent->Remove(path);
         }
         return false;

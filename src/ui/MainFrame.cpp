@@ -179,7 +179,8 @@ void CMainFrame::UpdateFrameTitle() {
 }
 
 bool CMainFrame::OpenStartFile(const std::string& path) {
-    return m_files->ReadIntoCurrentTable(path, false);
+    m_files->ReadIntoCurrentTable(path, false);
+    return m_view->Reader(m_view->CurrentTable()).GetLastRead().opened;
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -42,7 +42,8 @@ public:
 
     // The title from the connection settings in force.
     void UpdateFrameTitle();
-    // Reads a file named on the command line into the current table.
+    // Reads a file named on the command line into the current table; false when it could not even
+    // be opened (a file that reads badly has said why and the window comes up all the same).
     bool OpenStartFile(const std::string& path);
 
 protected:

@@ -1,4 +1,3 @@
-#include "grid/QtText.h"
 #include "link/EcrIniFile.h"
 #include "link/EcrSettings.h"
 #include "link/IniLocation.h"
@@ -11,7 +10,6 @@
 #include "ui/TestSteps.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QTranslator>
 
 #include <optional>
@@ -20,12 +18,6 @@ namespace {
 
 // What the program ends with when the file named on its command line cannot be opened.
 constexpr int ExitStartFileNotOpened = 1;
-
-// File names are UTF-8 throughout the program.
-bool OpensForReading(const std::string& path) {
-    QFile file(tillora::FromPath(path));
-    return file.open(QIODevice::ReadOnly);
-}
 
 // The hidden test option: the steps run once the window is up; a steps file that cannot be read
 // ends the program as a step that fails does.
@@ -79,7 +71,7 @@ int main(int argc, char** argv) {
         // A file named on the command line that cannot even be opened ends the start, once its
         // message has been shown; one that opens but reads badly has said why and the window
         // comes up all the same.
-        const bool started = file.empty() || frame.OpenStartFile(file) || OpensForReading(file);
+        const bool started = file.empty() || frame.OpenStartFile(file);
         if (started) {
             splash.CloseAfterPainting(frame);
             frame.show();
