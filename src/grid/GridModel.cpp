@@ -1,6 +1,7 @@
 #include "grid/GridModel.h"
 
 #include "grid/QtCellMeasure.h"
+#include "grid/QtColour.h"
 #include "grid/QtText.h"
 
 #include <QColor>
@@ -25,8 +26,7 @@ QVariant ColourOf(Colour colour) {
     if (colour == DefaultColour) {
         return {};
     }
-    return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
-                  static_cast<int>((colour >> 16) & 0xFF));
+    return ToQColor(colour);
 }
 
 } // namespace

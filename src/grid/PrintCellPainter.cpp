@@ -1,6 +1,7 @@
 #include "grid/PrintCellPainter.h"
 
 #include "grid/QtCellMeasure.h"
+#include "grid/QtColour.h"
 #include "grid/QtText.h"
 #include "tables/TypedCells.h"
 
@@ -15,11 +16,6 @@ namespace {
 const QColor Paper = Qt::white;
 const QColor Ink = Qt::black;
 const QColor HeaderFace(0xF0, 0xF0, 0xF0);
-
-QColor ToQColor(Colour colour) {
-    return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
-                  static_cast<int>((colour >> 16) & 0xFF));
-}
 
 double AlignedLeft(const QRectF& room, double width, std::uint32_t format) {
     if ((format & CellFormat::Right) != 0) {
