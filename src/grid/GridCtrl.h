@@ -1,7 +1,7 @@
 #pragma once
 
-#include "grid/GridEditor.h"
 #include "grid/GridModel.h"
+#include "grid/InPlaceEdit.h"
 #include "grid/QtCellMeasure.h"
 #include "tables/CellGrid.h"
 #include "tables/FocusMoves.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "grid/GridEditor.h"
+#include "grid/InPlaceEdit.h"
 
 #include <QStyledItemDelegate>
 

@@ -1,6 +1,6 @@
 #include "grid/GridCtrl.h"
 
-#include "grid/GridEditor.h"
+#include "grid/InPlaceEdit.h"
 #include "grid/QtText.h"
 #include "support/ModelInForce.h"
 #include "tables/TableSetup.h"

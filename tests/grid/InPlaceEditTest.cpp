@@ -1,4 +1,4 @@
-#include "grid/GridEditor.h"
+#include "grid/InPlaceEdit.h"
 
 #include <QTest>
 
@@ -17,7 +17,7 @@ const EditorOptions Amount{false, EditorAlignment::Right, 30, true};
 Q_DECLARE_METATYPE(tillora::EditorOptions)
 Q_DECLARE_METATYPE(tillora::EditStart)
 
-class GridEditorTest : public QObject {
+class InPlaceEditTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -114,5 +114,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(GridEditorTest)
-#include "GridEditorTest.moc"
+QTEST_MAIN(InPlaceEditTest)
+#include "InPlaceEditTest.moc"

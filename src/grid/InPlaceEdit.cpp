@@ -1,4 +1,4 @@
-#include "grid/GridEditor.h"
+#include "grid/InPlaceEdit.h"
 
 #include <QKeyEvent>
 #include <QStyle>
