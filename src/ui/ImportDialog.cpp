@@ -3,6 +3,7 @@
 #include "grid/QtText.h"
 #include "link/Message.h"
 #include "res/StringIds.h"
+#include "tables/SheetText.h"
 #include "tables/TableSetup.h"
 #include "ui/UiText.h"
 
@@ -18,14 +19,11 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <map>
 
 namespace tillora {
 namespace {
-
-constexpr TextEncoding Encodings[] = {TextEncoding::Cp1251, TextEncoding::Utf8,
-                                      TextEncoding::Utf16Le, TextEncoding::Utf16Be};
-constexpr char Separators[] = {'\t', ';', ','};
 
 const QColor RefusedColour(255, 200, 200);
 const QColor ChangedColour(255, 240, 180);
@@ -73,24 +71,16 @@ QWidget* CImportDialog::MakeFormatRow() {
     auto* form = new QFormLayout(row);
     m_encoding = new QComboBox(row);
     m_encoding->setObjectName("encoding");
-    for (const TextEncoding encoding : Encodings) {
-        m_encoding->addItem(FromUtf8(EncodingName(encoding)));
+    for (const NamedEncoding& encoding : TextEncodings) {
+        m_encoding->addItem(FromUtf8(encoding.name));
     }
     m_separator = new QComboBox(row);
     m_separator->setObjectName("separator");
-    for (const char separator : Separators) {
-        m_separator->addItem(FromUtf8(SeparatorName(separator)));
+    for (const NamedSeparator& separator : TextSeparators) {
+        m_separator->addItem(FromUtf8(separator.name));
     }
-    for (std::size_t i = 0; i < std::size(Encodings); ++i) {
-        if (Encodings[i] == m_source.format.encoding) {
-            m_encoding->setCurrentIndex(static_cast<int>(i));
-        }
-    }
-    for (std::size_t i = 0; i < std::size(Separators); ++i) {
-        if (Separators[i] == m_source.format.separator) {
-            m_separator->setCurrentIndex(static_cast<int>(i));
-        }
-    }
+    ChooseEncoding(m_source.format.encoding);
+    ChooseSeparator(m_source.format.separator);
     // A spreadsheet types its own cells: there is nothing to choose.
     m_encoding->setEnabled(!m_source.workbook);
     m_separator->setEnabled(!m_source.workbook);
@@ -123,13 +113,17 @@ QWidget* CImportDialog::MakeColumnRow() {
 }
 
 void CImportDialog::ChooseEncoding(TextEncoding encoding) {
-    const auto* found = std::find(std::begin(Encodings), std::end(Encodings), encoding);
-    m_encoding->setCurrentIndex(static_cast<int>(found - std::begin(Encodings)));
+    const auto found = std::ranges::find(TextEncodings, encoding, &NamedEncoding::encoding);
+    if (found != TextEncodings.end()) {
+        m_encoding->setCurrentIndex(static_cast<int>(found - TextEncodings.begin()));
+    }
 }
 
 void CImportDialog::ChooseSeparator(char separator) {
-    const auto* found = std::find(std::begin(Separators), std::end(Separators), separator);
-    m_separator->setCurrentIndex(static_cast<int>(found - std::begin(Separators)));
+    const auto found = std::ranges::find(TextSeparators, separator, &NamedSeparator::separator);
+    if (found != TextSeparators.end()) {
+        m_separator->setCurrentIndex(static_cast<int>(found - TextSeparators.begin()));
+    }
 }
 
 void CImportDialog::ChooseColumn(int tableColumn, int sheetColumn) {
@@ -142,8 +136,10 @@ void CImportDialog::Reread() {
         return;
     }
     SheetSourceOptions options;
-    options.text.encoding = Encodings[m_encoding->currentIndex()];
-    options.text.separator = Separators[m_separator->currentIndex()];
+    options.text.encoding =
+        TextEncodings.at(static_cast<std::size_t>(m_encoding->currentIndex())).encoding;
+    options.text.separator =
+        TextSeparators.at(static_cast<std::size_t>(m_separator->currentIndex())).separator;
     std::string error;
     SheetSource source;
     if (ReadSheetSource(m_source.path, options, source, error)) {
