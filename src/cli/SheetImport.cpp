@@ -4,7 +4,6 @@
 #include "link/Message.h"
 #include "res/StringIds.h"
 #include "tables/ImportPlan.h"
-#include "tables/TableSetup.h"
 #include "transfer/SendCommands.h"
 
 #include <cstdio>
@@ -23,9 +22,8 @@ std::string ColumnsTaken(const ImportPlan& plan) {
         if (plan.columns[c] < 0) {
             continue;
         }
-        const int column = static_cast<int>(c);
-        const std::string title = column == RowNumberColumn ? "№" : ColumnHeader(plan.kind, column);
-        list += (list.empty() ? "" : ", ") + title + " ← " + std::to_string(plan.columns[c] + 1);
+        list += (list.empty() ? "" : ", ") + ImportColumnTitle(plan.kind, static_cast<int>(c)) +
+                " ← " + std::to_string(plan.columns[c] + 1);
     }
     return list;
 }

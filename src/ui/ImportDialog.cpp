@@ -28,10 +28,6 @@ namespace {
 const QColor RefusedColour(255, 200, 200);
 const QColor ChangedColour(255, 240, 180);
 
-std::string ColumnTitle(TableKind kind, int column) {
-    return column == 0 ? std::string(LoadString(ids::SheetLabelTitle)) : ColumnHeader(kind, column);
-}
-
 } // namespace
 
 CImportDialog::CImportDialog(SheetSource source, TableKind kind, int model, QWidget* parent)
@@ -98,7 +94,7 @@ QWidget* CImportDialog::MakeColumnRow() {
     for (int c = 0; c < ShapeOf(m_kind).columns; ++c) {
         auto* choice = new QComboBox(row);
         choice->setObjectName(QString("column%1").arg(c));
-        auto* title = new QLabel(FromUtf8(ColumnTitle(m_kind, c)), row);
+        auto* title = new QLabel(FromUtf8(ImportColumnTitle(m_kind, c)), row);
         title->setBuddy(choice);
         grid->addWidget(title, 0, c + 1);
         grid->addWidget(choice, 1, c + 1);
@@ -230,7 +226,7 @@ void CImportDialog::ShowPlan() {
     m_preview->setRowCount(static_cast<int>(rows.size()));
     QStringList titles;
     for (int c = 0; c < columns; ++c) {
-        titles << FromUtf8(ColumnTitle(m_kind, c));
+        titles << FromUtf8(ImportColumnTitle(m_kind, c));
     }
     m_preview->setHorizontalHeaderLabels(titles);
     int r = 0;

@@ -173,6 +173,18 @@ TEST(ImportPlanTest, EachProblemNamesTheTableRowItsSheetRowWentTo) {
                                   std::tuple(ids::ImportTaxLetterLookAlike, 7, false)));
 }
 
+// Every title the import names a column by (in its messages, the window's preview and the
+// command line's list of columns taken) reads back as that column from a sheet's header line.
+TEST(ImportPlanTest, EveryColumnTitleReadsBackAsItsColumn) {
+    for (const TableKind kind :
+         {TableKind::Articles, TableKind::Operators, TableKind::Subgroups, TableKind::Company}) {
+        for (int column = RowNumberColumn; column < ShapeOf(kind).columns; ++column) {
+            const std::string title = ImportColumnTitle(kind, column);
+            EXPECT_EQ(TableColumnOfTitle(kind, Utf8ToCp1251(title)), column) << title;
+        }
+    }
+}
+
 TEST(ImportPlanTest, RowsBeyondTheTableAreToldOnce) {
     std::vector<std::vector<std::string>> rows;
     for (int i = 1; i <= 12; ++i) {
