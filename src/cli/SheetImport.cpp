@@ -63,7 +63,7 @@ std::optional<int> ImportSheet(CCliSession& session, CLoadedTable& table,
     for (const ImportProblem& problem : plan.problems) {
         Say(FormatImportProblem(problem, table.Kind()));
     }
-    if (plan.cells.empty()) {
+    if (ImportsNothing(plan)) {
         Say(FormatMessage(ids::ImportNothing, arguments.file.c_str()));
         return std::nullopt;
     }

@@ -332,6 +332,10 @@ ImportPlan PlanImport(const SheetData& sheet, TableKind kind, const ImportOption
     return ImportPlanner(sheet, kind, options).Plan();
 }
 
+bool ImportsNothing(const ImportPlan& plan) {
+    return plan.cells.empty();
+}
+
 void ApplyImportPlan(const ImportPlan& plan, IGridAccess& grid) {
     CEditStep step(grid.Cells(), EditKind::TableLoad);
     ClearTable(grid.Cells());

@@ -67,6 +67,10 @@ struct ImportPlan {
 // as digit strings.
 ImportPlan PlanImport(const SheetData& sheet, TableKind kind, const ImportOptions& options);
 
+// Whether the plan gives the table no cell at all: the import then stops rather than empty the
+// table.
+bool ImportsNothing(const ImportPlan& plan);
+
 // Replaces the table's contents by the plan's cells, as opening a file does.
 void ApplyImportPlan(const ImportPlan& plan, IGridAccess& grid);
 

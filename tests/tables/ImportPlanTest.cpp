@@ -197,5 +197,18 @@ TEST(ImportPlanTest, RowsBeyondTheTableAreToldOnce) {
               FormatMessage(ids::ImportAtLine, 10) + FormatMessage(ids::ImportTooManyRows, 9));
 }
 
+// The window and the command line both stop on such a plan rather than empty the table.
+TEST(ImportPlanTest, NothingToImportIsAPlanThatGivesNoCell) {
+    const std::pair<std::vector<std::vector<std::string>>, bool> cases[] = {
+        {{{"Име", "Цена"}}, true},                                    // the header line alone
+        {{{"Име", "Цена"}, {"", "много"}}, true},                     // every value refused
+        {{{"№", "Име", "Цена"}, {"5", "", ""}, {"6", "", ""}}, true}, // row numbers alone
+        {{{"Име", "Цена"}, {"", "много"}, {"", "1,20"}}, false}};
+    for (const auto& [rows, nothing] : cases) {
+        EXPECT_EQ(ImportsNothing(PlanImport(Sheet(rows), TableKind::Articles, {})), nothing)
+            << rows.size() << " rows";
+    }
+}
+
 } // namespace
 } // namespace tillora
