@@ -33,8 +33,7 @@ std::string ColumnsTaken(const ImportPlan& plan) {
 std::optional<int> ImportSheet(CCliSession& session, CLoadedTable& table,
                                const SheetImportArguments& arguments, bool& usageError) {
     usageError = false;
-    const int model = session.Settings().EcrType;
-    ImportOptions options{model, std::nullopt, SendLengthLimits(table.Kind(), model)};
+    ImportOptions options = ImportOptionsFor(table.Kind(), session.Settings().EcrType);
     std::string error;
     if (!arguments.columns.empty()) {
         options.columns = ParseColumnMap(table.Kind(), arguments.columns, error);

@@ -13,7 +13,7 @@
 namespace tillora {
 
 // The longest text a column's cells may have for the register to take it (the send's checks
-// stop on a longer one); transfer's SendLengthLimits gives them for a table and model.
+// stop on a longer one); transfer's ImportOptionsFor gives them for a table and model.
 struct CellLengthLimit {
     int column = 0;
     std::size_t maxLength = 0;

@@ -5,6 +5,7 @@
 #include "res/StringIds.h"
 #include "tables/SheetText.h"
 #include "tables/TableSetup.h"
+#include "transfer/SendCommands.h"
 #include "ui/UiText.h"
 
 #include <QComboBox>
@@ -145,8 +146,7 @@ void CImportDialog::Reread() {
 }
 
 void CImportDialog::Replan(std::optional<ColumnMap> columns) {
-    ImportOptions options;
-    options.model = m_model;
+    ImportOptions options = ImportOptionsFor(m_kind, m_model);
     options.columns = std::move(columns);
     m_plan = PlanImport(m_source.sheet, m_kind, options);
     FillColumnChoices();
