@@ -4,7 +4,6 @@
 #include "link/Message.h"
 #include "res/StringIds.h"
 #include "tables/ImportPlan.h"
-#include "tables/TableSetup.h"
 #include "transfer/SendCommands.h"
 
 #include <cstdio>
@@ -23,9 +22,8 @@ std::string ColumnsTaken(const ImportPlan& plan) {
         if (plan.columns[c] < 0) {
             continue;
         }
-        const int column = static_cast<int>(c);
-        const std::string title = column == RowNumberColumn ? "№" : ColumnHeader(plan.kind, column);
-        list += (list.empty() ? "" : ", ") + title + " ← " + std::to_string(plan.columns[c] + 1);
+        list += (list.empty() ? "" : ", ") + ImportColumnTitle(plan.kind, static_cast<int>(c)) +
+                " ← " + std::to_string(plan.columns[c] + 1);
     }
     return list;
 }
@@ -35,8 +33,7 @@ std::string ColumnsTaken(const ImportPlan& plan) {
 std::optional<int> ImportSheet(CCliSession& session, CLoadedTable& table,
                                const SheetImportArguments& arguments, bool& usageError) {
     usageError = false;
-    const int model = session.Settings().EcrType;
-    ImportOptions options{model, std::nullopt, SendLengthLimits(table.Kind(), model)};
+    ImportOptions options = ImportOptionsFor(table.Kind(), session.Settings().EcrType);
     std::string error;
     if (!arguments.columns.empty()) {
         options.columns = ParseColumnMap(table.Kind(), arguments.columns, error);
@@ -65,7 +62,7 @@ std::optional<int> ImportSheet(CCliSession& session, CLoadedTable& table,
     for (const ImportProblem& problem : plan.problems) {
         Say(FormatImportProblem(problem, table.Kind()));
     }
-    if (plan.cells.empty()) {
+    if (ImportsNothing(plan)) {
         Say(FormatMessage(ids::ImportNothing, arguments.file.c_str()));
         return std::nullopt;
     }

@@ -3,9 +3,20 @@
 #include "link/Message.h"
 #include "res/StringIds.h"
 #include "sheets/SpreadsheetFile.h"
+#include "tables/SheetText.h"
 
 namespace tillora::cli {
 namespace {
+
+// "windows-1251, utf-8, ..." or "tab, ';', ','": the names a value may take, for its error.
+template <typename Named> std::string NamesOf(const Named& list) {
+    std::string names;
+    for (const auto& entry : list) {
+        const std::string name(entry.name);
+        names += (names.empty() ? "" : ", ") + (name.size() == 1 ? "'" + name + "'" : name);
+    }
+    return names;
+}
 
 bool OptionsFromArguments(const std::string& path, const SheetReadArguments& arguments,
                           SheetSourceOptions& options, std::string& errorUtf8) {
@@ -17,15 +28,16 @@ bool OptionsFromArguments(const std::string& path, const SheetReadArguments& arg
     if (!arguments.encoding.empty()) {
         options.text.encoding = EncodingFromName(arguments.encoding);
         if (!options.text.encoding) {
-            errorUtf8 = "--encoding: \"" + arguments.encoding +
-                        "\" is none of windows-1251, utf-8, utf-16le, utf-16be";
+            errorUtf8 =
+                "--encoding: \"" + arguments.encoding + "\" is none of " + NamesOf(TextEncodings);
             return false;
         }
     }
     if (!arguments.separator.empty()) {
         const std::optional<char> separator = SeparatorFromName(arguments.separator);
         if (!separator) {
-            errorUtf8 = "--separator: \"" + arguments.separator + "\" is none of tab, ';', ','";
+            errorUtf8 = "--separator: \"" + arguments.separator + "\" is none of " +
+                        NamesOf(TextSeparators);
             return false;
         }
         options.text.separator = *separator;

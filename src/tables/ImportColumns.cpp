@@ -1,6 +1,8 @@
 #include "tables/ImportColumns.h"
 
 #include "link/Cp1251.h"
+#include "res/StringIds.h"
+#include "res/StringTable.h"
 #include "tables/TableSetup.h"
 
 #include <algorithm>
@@ -160,6 +162,12 @@ std::string_view Trim(std::string_view text) {
 }
 
 } // namespace
+
+// The same "№" an exported sheet heads its row labels with, so that the names agree both ways.
+std::string ImportColumnTitle(TableKind kind, int column) {
+    return column == RowNumberColumn ? std::string(LoadString(ids::SheetLabelTitle))
+                                     : ColumnHeader(kind, column);
+}
 
 bool SameTitle(std::string_view a, std::string_view b) {
     return NormalTitle(a) == NormalTitle(b);

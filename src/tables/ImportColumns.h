@@ -13,6 +13,10 @@ namespace tillora {
 // The row-number column of a sheet ("№"), as a table column: the label column.
 inline constexpr int RowNumberColumn = 0;
 
+// The title a table column goes by wherever an import names it (its messages, the preview, the
+// columns taken): the sheet's row-number title for RowNumberColumn, else the table's header.
+std::string ImportColumnTitle(TableKind kind, int column);
+
 // Where one table column is taken from: a sheet column by its number (from 1, as a user counts
 // them) or by the title it has in the sheet's header line.
 struct ColumnSource {

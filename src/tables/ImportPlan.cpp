@@ -301,14 +301,10 @@ private:
     std::vector<int> m_rowsSeen;
 };
 
-std::string ColumnTitle(TableKind kind, int column) {
-    return column == RowNumberColumn ? std::string("№") : ColumnHeader(kind, column);
-}
-
 std::string Place(const ImportProblem& problem, TableKind kind) {
     if (problem.line > 0 && problem.sheetColumn > 0 && problem.tableColumn >= 0) {
         return FormatMessage(ids::ImportAtCell, problem.line, problem.sheetColumn,
-                             ColumnTitle(kind, problem.tableColumn).c_str());
+                             ImportColumnTitle(kind, problem.tableColumn).c_str());
     }
     if (problem.line > 0 && problem.sheetColumn > 0) {
         return FormatMessage(ids::ImportAtColumn, problem.line, problem.sheetColumn);
@@ -336,6 +332,10 @@ ImportPlan PlanImport(const SheetData& sheet, TableKind kind, const ImportOption
     return ImportPlanner(sheet, kind, options).Plan();
 }
 
+bool ImportsNothing(const ImportPlan& plan) {
+    return plan.cells.empty();
+}
+
 void ApplyImportPlan(const ImportPlan& plan, IGridAccess& grid) {
     CEditStep step(grid.Cells(), EditKind::TableLoad);
     ClearTable(grid.Cells());
@@ -348,7 +348,7 @@ void ApplyImportPlan(const ImportPlan& plan, IGridAccess& grid) {
 std::string FormatImportProblem(const ImportProblem& problem, TableKind kind) {
     const std::string original = Cp1251ToUtf8(problem.original);
     const std::string taken = Cp1251ToUtf8(problem.taken);
-    const std::string column = ColumnTitle(kind, problem.tableColumn);
+    const std::string column = ImportColumnTitle(kind, problem.tableColumn);
     std::string what;
     switch (problem.messageId) {
     case ids::ImportTaxLetterLookAlike:

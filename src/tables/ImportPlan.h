@@ -13,7 +13,7 @@
 namespace tillora {
 
 // The longest text a column's cells may have for the register to take it (the send's checks
-// stop on a longer one); transfer's SendLengthLimits gives them for a table and model.
+// stop on a longer one); transfer's ImportOptionsFor gives them for a table and model.
 struct CellLengthLimit {
     int column = 0;
     std::size_t maxLength = 0;
@@ -66,6 +66,10 @@ struct ImportPlan {
 // separators, a currency word or sign, half away from zero at the column's decimals, barcodes
 // as digit strings.
 ImportPlan PlanImport(const SheetData& sheet, TableKind kind, const ImportOptions& options);
+
+// Whether the plan gives the table no cell at all: the import then stops rather than empty the
+// table.
+bool ImportsNothing(const ImportPlan& plan);
 
 // Replaces the table's contents by the plan's cells, as opening a file does.
 void ApplyImportPlan(const ImportPlan& plan, IGridAccess& grid);

@@ -12,7 +12,6 @@
 namespace tillora {
 namespace {
 
-constexpr std::array<char, 3> Separators = {'\t', ';', ','}; // in the order ties are settled
 constexpr int LinesLookedAt = 20;
 
 // Splits delimited text into rows, one character at a time.
@@ -112,8 +111,8 @@ private:
 };
 
 // How many of each separator every one of the first lines holds outside quotes.
-std::vector<std::array<int, Separators.size()>> SeparatorCounts(std::string_view text) {
-    std::vector<std::array<int, Separators.size()>> lines(1);
+std::vector<std::array<int, TextSeparators.size()>> SeparatorCounts(std::string_view text) {
+    std::vector<std::array<int, TextSeparators.size()>> lines(1);
     bool quoted = false;
     for (std::size_t i = 0; i < text.size() && lines.size() <= LinesLookedAt; ++i) {
         const char c = text[i];
@@ -125,9 +124,9 @@ std::vector<std::array<int, Separators.size()>> SeparatorCounts(std::string_view
             }
             lines.emplace_back();
         } else if (!quoted) {
-            const auto* found = std::find(Separators.begin(), Separators.end(), c);
-            if (found != Separators.end()) {
-                ++lines.back()[static_cast<std::size_t>(found - Separators.begin())];
+            const auto found = std::ranges::find(TextSeparators, c, &NamedSeparator::separator);
+            if (found != TextSeparators.end()) {
+                ++lines.back()[static_cast<std::size_t>(found - TextSeparators.begin())];
             }
         }
     }
@@ -142,7 +141,7 @@ char DetectSeparator(std::string_view text) {
     const auto lines = SeparatorCounts(text);
     char best = '\t';
     int bestScore = 0;
-    for (std::size_t s = 0; s < Separators.size(); ++s) {
+    for (std::size_t s = 0; s < TextSeparators.size(); ++s) {
         std::map<int, int> linesWithCount;
         for (const auto& line : lines) {
             if (line[s] > 0) {
@@ -154,7 +153,7 @@ char DetectSeparator(std::string_view text) {
             score = std::max(score, howMany);
         }
         if (score > bestScore) {
-            best = Separators[s];
+            best = TextSeparators[s].separator;
             bestScore = score;
         }
     }
@@ -189,52 +188,44 @@ bool ReadTextSheetFile(const std::string& path, const TextSheetOptions& options,
 }
 
 std::string_view EncodingName(TextEncoding encoding) {
-    switch (encoding) {
-    case TextEncoding::Cp1251:
-        return "windows-1251";
-    case TextEncoding::Utf8:
-        return "utf-8";
-    case TextEncoding::Utf16Le:
-        return "utf-16le";
-    case TextEncoding::Utf16Be:
-        return "utf-16be";
-    }
-    return {};
+    const auto found = std::ranges::find(TextEncodings, encoding, &NamedEncoding::encoding);
+    return found != TextEncodings.end() ? found->name : std::string_view();
 }
 
 std::optional<TextEncoding> EncodingFromName(std::string_view name) {
     std::string lower(name);
     std::transform(lower.begin(), lower.end(), lower.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    const std::map<std::string, TextEncoding, std::less<>> names = {
-        {"windows-1251", TextEncoding::Cp1251}, {"cp1251", TextEncoding::Cp1251},
-        {"1251", TextEncoding::Cp1251},         {"utf-8", TextEncoding::Utf8},
-        {"utf8", TextEncoding::Utf8},           {"utf-16", TextEncoding::Utf16Le},
-        {"utf-16le", TextEncoding::Utf16Le},    {"utf-16be", TextEncoding::Utf16Be}};
-    const auto found = names.find(lower);
-    return found != names.end() ? std::optional(found->second) : std::nullopt;
+    const auto found = std::ranges::find(TextEncodings, lower, &NamedEncoding::name);
+    if (found != TextEncodings.end()) {
+        return found->encoding;
+    }
+    const std::map<std::string, TextEncoding, std::less<>> otherNames = {
+        {"cp1251", TextEncoding::Cp1251},
+        {"1251", TextEncoding::Cp1251},
+        {"utf8", TextEncoding::Utf8},
+        {"utf-16", TextEncoding::Utf16Le}};
+    const auto other = otherNames.find(lower);
+    return other != otherNames.end() ? std::optional(other->second) : std::nullopt;
 }
 
 std::string_view SeparatorName(char separator) {
-    switch (separator) {
-    case '\t':
-        return "tab";
-    case ';':
-        return ";";
-    case ',':
-        return ",";
-    }
-    return "?";
+    const auto found = std::ranges::find(TextSeparators, separator, &NamedSeparator::separator);
+    return found != TextSeparators.end() ? found->name : std::string_view("?");
 }
 
 std::optional<char> SeparatorFromName(std::string_view name) {
-    if (name == "tab" || name == "\\t" || name == "\t") {
+    const auto found = std::ranges::find(TextSeparators, name, &NamedSeparator::name);
+    if (found != TextSeparators.end()) {
+        return found->separator;
+    }
+    if (name == "\\t" || name == "\t") {
         return '\t';
     }
-    if (name == ";" || name == "semicolon") {
+    if (name == "semicolon") {
         return ';';
     }
-    if (name == "," || name == "comma") {
+    if (name == "comma") {
         return ',';
     }
     return std::nullopt;

@@ -3,6 +3,7 @@
 #include "link/TextDecoding.h"
 #include "tables/SheetData.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,8 +38,26 @@ bool ReadTextSheetFile(const std::string& path, const TextSheetOptions& options,
 // before comma when they tie; tab when it uses none.
 char DetectSeparator(std::string_view text);
 
-// Names for the command line and the messages: "windows-1251", "utf-8", "utf-16le", "utf-16be";
-// "tab", ";", ",".
+// The encodings and separators delimited text can be read with, each by the name the command
+// line takes and the messages show, in the order they are offered. The separators' order is
+// also the one detection settles ties by.
+struct NamedEncoding {
+    TextEncoding encoding;
+    std::string_view name;
+};
+struct NamedSeparator {
+    char separator;
+    std::string_view name;
+};
+inline constexpr std::array<NamedEncoding, 4> TextEncodings = {
+    {{TextEncoding::Cp1251, "windows-1251"},
+     {TextEncoding::Utf8, "utf-8"},
+     {TextEncoding::Utf16Le, "utf-16le"},
+     {TextEncoding::Utf16Be, "utf-16be"}}};
+inline constexpr std::array<NamedSeparator, 3> TextSeparators = {
+    {{'\t', "tab"}, {';', ";"}, {',', ","}}};
+
+// A name from the lists above; reading one back also takes the other names noted.
 std::string_view EncodingName(TextEncoding encoding);
 std::optional<TextEncoding> EncodingFromName(std::string_view name); // also cp1251, utf8, utf-16
 std::string_view SeparatorName(char separator);

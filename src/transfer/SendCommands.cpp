@@ -26,14 +26,15 @@ std::optional<SendPlan> SendPlanOf(TableKind kind, int model) {
     }
 }
 
-std::vector<CellLengthLimit> SendLengthLimits(TableKind kind, int model) {
-    std::vector<CellLengthLimit> limits;
+ImportOptions ImportOptionsFor(TableKind kind, int model) {
+    ImportOptions options;
+    options.model = model;
     if (const std::optional<SendPlan> plan = SendPlanOf(kind, model)) {
         for (const LengthRule& rule : plan->tableRules) {
-            limits.push_back({rule.column, rule.maxLength});
+            options.lengthLimits.push_back({rule.column, rule.maxLength});
         }
     }
-    return limits;
+    return options;
 }
 
 bool CanSendAll(TableKind current) {

@@ -29,9 +29,10 @@ bool CanSendSelected(TableKind current, const IGridAccess& grid);
 // (always for the reports, which have none). A broken rule shows its message and moves the
 // focus cell onto the offending cell.
 bool CheckTable(TableKind kind, IGridAccess& grid, IFeedback& feedback, int model);
-// The longest texts the check lets through, column by column, for an import to warn of; none
-// for the reports.
-std::vector<CellLengthLimit> SendLengthLimits(TableKind kind, int model);
+// How an import into the table reads a sheet for the model: the tax letters the model takes and
+// the longest texts the check lets through (none for the reports), so that the import warns of
+// every text a send would refuse. The window and the command line both import with these.
+ImportOptions ImportOptionsFor(TableKind kind, int model);
 
 // Every cell of the table that breaks a rule of that check, without a message.
 std::vector<BrokenRule> FindBrokenRules(TableKind kind, const IGridAccess& grid, int model);

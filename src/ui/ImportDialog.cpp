@@ -3,7 +3,9 @@
 #include "grid/QtText.h"
 #include "link/Message.h"
 #include "res/StringIds.h"
+#include "tables/SheetText.h"
 #include "tables/TableSetup.h"
+#include "transfer/SendCommands.h"
 #include "ui/UiText.h"
 
 #include <QComboBox>
@@ -18,21 +20,14 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <map>
 
 namespace tillora {
 namespace {
 
-constexpr TextEncoding Encodings[] = {TextEncoding::Cp1251, TextEncoding::Utf8,
-                                      TextEncoding::Utf16Le, TextEncoding::Utf16Be};
-constexpr char Separators[] = {'\t', ';', ','};
-
 const QColor RefusedColour(255, 200, 200);
 const QColor ChangedColour(255, 240, 180);
-
-std::string ColumnTitle(TableKind kind, int column) {
-    return column == 0 ? std::string(LoadString(ids::SheetLabelTitle)) : ColumnHeader(kind, column);
-}
 
 } // namespace
 
@@ -73,24 +68,16 @@ QWidget* CImportDialog::MakeFormatRow() {
     auto* form = new QFormLayout(row);
     m_encoding = new QComboBox(row);
     m_encoding->setObjectName("encoding");
-    for (const TextEncoding encoding : Encodings) {
-        m_encoding->addItem(FromUtf8(EncodingName(encoding)));
+    for (const NamedEncoding& encoding : TextEncodings) {
+        m_encoding->addItem(FromUtf8(encoding.name));
     }
     m_separator = new QComboBox(row);
     m_separator->setObjectName("separator");
-    for (const char separator : Separators) {
-        m_separator->addItem(FromUtf8(SeparatorName(separator)));
+    for (const NamedSeparator& separator : TextSeparators) {
+        m_separator->addItem(FromUtf8(separator.name));
     }
-    for (std::size_t i = 0; i < std::size(Encodings); ++i) {
-        if (Encodings[i] == m_source.format.encoding) {
-            m_encoding->setCurrentIndex(static_cast<int>(i));
-        }
-    }
-    for (std::size_t i = 0; i < std::size(Separators); ++i) {
-        if (Separators[i] == m_source.format.separator) {
-            m_separator->setCurrentIndex(static_cast<int>(i));
-        }
-    }
+    ChooseEncoding(m_source.format.encoding);
+    ChooseSeparator(m_source.format.separator);
     // A spreadsheet types its own cells: there is nothing to choose.
     m_encoding->setEnabled(!m_source.workbook);
     m_separator->setEnabled(!m_source.workbook);
@@ -108,7 +95,7 @@ QWidget* CImportDialog::MakeColumnRow() {
     for (int c = 0; c < ShapeOf(m_kind).columns; ++c) {
         auto* choice = new QComboBox(row);
         choice->setObjectName(QString("column%1").arg(c));
-        auto* title = new QLabel(FromUtf8(ColumnTitle(m_kind, c)), row);
+        auto* title = new QLabel(FromUtf8(ImportColumnTitle(m_kind, c)), row);
         title->setBuddy(choice);
         grid->addWidget(title, 0, c + 1);
         grid->addWidget(choice, 1, c + 1);
@@ -123,13 +110,17 @@ QWidget* CImportDialog::MakeColumnRow() {
 }
 
 void CImportDialog::ChooseEncoding(TextEncoding encoding) {
-    const auto* found = std::find(std::begin(Encodings), std::end(Encodings), encoding);
-    m_encoding->setCurrentIndex(static_cast<int>(found - std::begin(Encodings)));
+    const auto found = std::ranges::find(TextEncodings, encoding, &NamedEncoding::encoding);
+    if (found != TextEncodings.end()) {
+        m_encoding->setCurrentIndex(static_cast<int>(found - TextEncodings.begin()));
+    }
 }
 
 void CImportDialog::ChooseSeparator(char separator) {
-    const auto* found = std::find(std::begin(Separators), std::end(Separators), separator);
-    m_separator->setCurrentIndex(static_cast<int>(found - std::begin(Separators)));
+    const auto found = std::ranges::find(TextSeparators, separator, &NamedSeparator::separator);
+    if (found != TextSeparators.end()) {
+        m_separator->setCurrentIndex(static_cast<int>(found - TextSeparators.begin()));
+    }
 }
 
 void CImportDialog::ChooseColumn(int tableColumn, int sheetColumn) {
@@ -142,8 +133,10 @@ void CImportDialog::Reread() {
         return;
     }
     SheetSourceOptions options;
-    options.text.encoding = Encodings[m_encoding->currentIndex()];
-    options.text.separator = Separators[m_separator->currentIndex()];
+    options.text.encoding =
+        TextEncodings.at(static_cast<std::size_t>(m_encoding->currentIndex())).encoding;
+    options.text.separator =
+        TextSeparators.at(static_cast<std::size_t>(m_separator->currentIndex())).separator;
     std::string error;
     SheetSource source;
     if (ReadSheetSource(m_source.path, options, source, error)) {
@@ -153,8 +146,7 @@ void CImportDialog::Reread() {
 }
 
 void CImportDialog::Replan(std::optional<ColumnMap> columns) {
-    ImportOptions options;
-    options.model = m_model;
+    ImportOptions options = ImportOptionsFor(m_kind, m_model);
     options.columns = std::move(columns);
     m_plan = PlanImport(m_source.sheet, m_kind, options);
     FillColumnChoices();
@@ -234,7 +226,7 @@ void CImportDialog::ShowPlan() {
     m_preview->setRowCount(static_cast<int>(rows.size()));
     QStringList titles;
     for (int c = 0; c < columns; ++c) {
-        titles << FromUtf8(ColumnTitle(m_kind, c));
+        titles << FromUtf8(ImportColumnTitle(m_kind, c));
     }
     m_preview->setHorizontalHeaderLabels(titles);
     int r = 0;

@@ -55,7 +55,7 @@ bool CSheetCommands::OnImportSheet() {
     if (!m_runner(dialog)) {
         return false;
     }
-    if (dialog.Plan().rowsFilled == 0) {
+    if (ImportsNothing(dialog.Plan())) {
         ShowError(Feedback(), ids::ImportNothing, chosen->path.c_str());
         return false;
     }

@@ -173,6 +173,18 @@ TEST(ImportPlanTest, EachProblemNamesTheTableRowItsSheetRowWentTo) {
                                   std::tuple(ids::ImportTaxLetterLookAlike, 7, false)));
 }
 
+// Every title the import names a column by (in its messages, the window's preview and the
+// command line's list of columns taken) reads back as that column from a sheet's header line.
+TEST(ImportPlanTest, EveryColumnTitleReadsBackAsItsColumn) {
+    for (const TableKind kind :
+         {TableKind::Articles, TableKind::Operators, TableKind::Subgroups, TableKind::Company}) {
+        for (int column = RowNumberColumn; column < ShapeOf(kind).columns; ++column) {
+            const std::string title = ImportColumnTitle(kind, column);
+            EXPECT_EQ(TableColumnOfTitle(kind, Utf8ToCp1251(title)), column) << title;
+        }
+    }
+}
+
 TEST(ImportPlanTest, RowsBeyondTheTableAreToldOnce) {
     std::vector<std::vector<std::string>> rows;
     for (int i = 1; i <= 12; ++i) {
@@ -183,6 +195,19 @@ TEST(ImportPlanTest, RowsBeyondTheTableAreToldOnce) {
     EXPECT_THAT(Where(plan), ElementsAre(std::tuple(ids::ImportTooManyRows, 10, 0)));
     EXPECT_EQ(FormatImportProblem(plan.problems[0], TableKind::Operators),
               FormatMessage(ids::ImportAtLine, 10) + FormatMessage(ids::ImportTooManyRows, 9));
+}
+
+// The window and the command line both stop on such a plan rather than empty the table.
+TEST(ImportPlanTest, NothingToImportIsAPlanThatGivesNoCell) {
+    const std::pair<std::vector<std::vector<std::string>>, bool> cases[] = {
+        {{{"Име", "Цена"}}, true},                                    // the header line alone
+        {{{"Име", "Цена"}, {"", "много"}}, true},                     // every value refused
+        {{{"№", "Име", "Цена"}, {"5", "", ""}, {"6", "", ""}}, true}, // row numbers alone
+        {{{"Име", "Цена"}, {"", "много"}, {"", "1,20"}}, false}};
+    for (const auto& [rows, nothing] : cases) {
+        EXPECT_EQ(ImportsNothing(PlanImport(Sheet(rows), TableKind::Articles, {})), nothing)
+            << rows.size() << " rows";
+    }
 }
 
 } // namespace

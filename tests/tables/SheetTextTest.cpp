@@ -130,6 +130,13 @@ TEST(SheetTextTest, NamesOnTheCommandLine) {
     EXPECT_EQ(SeparatorFromName("tab"), '\t');
     EXPECT_EQ(SeparatorFromName("semicolon"), ';');
     EXPECT_EQ(SeparatorFromName("|"), std::nullopt);
+    for (const NamedEncoding& listed : TextEncodings) {
+        EXPECT_EQ(EncodingFromName(EncodingName(listed.encoding)), listed.encoding) << listed.name;
+    }
+    for (const NamedSeparator& listed : TextSeparators) {
+        EXPECT_EQ(SeparatorFromName(SeparatorName(listed.separator)), listed.separator)
+            << listed.name;
+    }
 }
 
 TEST(SheetTextTest, MissingFileSaysWhichFile) {

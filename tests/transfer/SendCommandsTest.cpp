@@ -126,5 +126,47 @@ TEST_F(SendCommandsTest, CheckTableCoversEveryProgrammableTable) {
     EXPECT_TRUE(CheckTable(TableKind::Report, report.access, feedback, 0));
 }
 
+// The import warns of exactly the texts a send of the table would refuse, model by model: one
+// character over the limit is told with the limit, a text at the limit passes both.
+TEST_F(SendCommandsTest, AnImportWarnsOfEveryTextTheSendRefuses) {
+    struct Case {
+        TableKind kind;
+        int model;
+        int column;
+        long limit;
+    };
+    const Case cases[] = {{TableKind::Articles, 0, article::Name, 12},
+                          {TableKind::Articles, 1, article::Name, 16},
+                          {TableKind::Articles, 5, article::Name, 18},
+                          {TableKind::Operators, 0, operators::Name, 12},
+                          {TableKind::Subgroups, 1, subgroup::Name, 16},
+                          {TableKind::Company, 0, headerline::Text, 24},
+                          {TableKind::Company, 1, headerline::Text, 20}};
+    for (const Case& c : cases) {
+        for (const long length : {c.limit, c.limit + 1}) {
+            ImportOptions options = ImportOptionsFor(c.kind, c.model);
+            options.columns = ColumnMap{{{c.column, 1, {}}}};
+            const SheetData sheet{
+                {{1, {{std::string(static_cast<std::size_t>(length), 'A'), {}}}}}};
+            const ImportPlan plan = PlanImport(sheet, c.kind, options);
+            std::vector<std::pair<unsigned, long>> told;
+            for (const ImportProblem& problem : plan.problems) {
+                told.emplace_back(problem.messageId, problem.number);
+            }
+            test::TableUnderTest table(c.kind);
+            ApplyImportPlan(plan, table.access);
+            const bool over = length > c.limit;
+            const std::string where = "model " + std::to_string(c.model) + ", column " +
+                                      std::to_string(c.column) + ", length " +
+                                      std::to_string(length);
+            using Told = std::vector<std::pair<unsigned, long>>;
+            const Told expected = over ? Told{{ids::ImportTextTooLong, c.limit}} : Told{};
+            EXPECT_EQ(told, expected) << where;
+            EXPECT_EQ(FindBrokenRules(c.kind, table.access, c.model).size(), over ? 1U : 0U)
+                << where;
+        }
+    }
+}
+
 } // namespace
 } // namespace tillora

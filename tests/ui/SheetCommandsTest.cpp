@@ -15,17 +15,19 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QListWidget>
 #include <QTableWidget>
 #include <QTest>
 
 using namespace tillora;
 using namespace tillora::test;
 
-// A price list saved from a spreadsheet as CSV: a header, the name before the row number.
+// A price list saved from a spreadsheet as CSV: a header, the name before the row number, one
+// name longer than the register takes.
 static const char* const PriceList = "Артикул;№;Цена\r\n"
                                      "Хляб;1;1,20\r\n"
                                      "Мляко;2;2,5x\r\n"
-                                     "Сирене;3;9.90\r\n";
+                                     "Сирене краве бяло;3;9.90\r\n";
 
 class SheetCommandsTest : public QObject {
     Q_OBJECT
@@ -56,10 +58,16 @@ private slots:
             // The refused price is marked and says why.
             EXPECT(preview->item(1, 3)->text().isEmpty());
             EXPECT(!preview->item(1, 3)->toolTip().isEmpty());
-            EXPECT(dialog.Plan().problems.size() == 1);
+            // The long name is kept and told as the command line tells it.
+            const QString tooLong = QString::fromStdString(
+                FormatMessage(ids::ImportAtCell, 4, 1, "Име") +
+                FormatMessage(ids::ImportTextTooLong, "Сирене краве бяло", 12));
+            EXPECT(preview->item(2, 1)->toolTip() == tooLong);
+            const auto* problems = dialog.findChild<QListWidget*>("problems");
+            EXPECT(problems->count() == 2 && problems->item(1)->text() == tooLong);
             const auto* counts = dialog.findChild<QLabel*>("counts");
             EXPECT(counts->text().contains(
-                QString::fromStdString(FormatMessage(ids::ImportSummary, 3, 1))));
+                QString::fromStdString(FormatMessage(ids::ImportSummary, 3, 2))));
             EXPECT(counts->text().contains("utf-8"));
             return false;
         });
@@ -71,10 +79,10 @@ private slots:
             const auto* preview = dialog.findChild<QTableWidget*>("preview");
             dialog.ChooseColumn(1, -1); // no names
             EXPECT(preview->item(0, 1)->text().isEmpty());
-            dialog.ChooseColumn(3, -1); // no prices either: the problem goes
+            dialog.ChooseColumn(3, -1); // no prices either: the problems go
             EXPECT(dialog.Plan().problems.empty());
             dialog.ChooseColumn(1, 0);
-            EXPECT(preview->item(2, 1)->text() == "Сирене");
+            EXPECT(preview->item(2, 1)->text() == "Сирене краве бяло");
             return false;
         });
     }
@@ -95,7 +103,7 @@ private slots:
         QCOMPARE(Cp1251ToUtf8(TableFileText(Grid().Cells())),
                  std::string("1\tХляб\t\t1.20\t\t\t\t\r\n"
                              "2\tМляко\t\t\t\t\t\t\r\n"
-                             "3\tСирене\t\t9.90\t\t\t\t\r\n"));
+                             "3\tСирене краве бяло\t\t9.90\t\t\t\t\r\n"));
         QVERIFY(frame->Files().Unsaved().IsChanged(TableKind::Articles));
         QVERIFY(feedback.messages.empty());
     }
