@@ -116,7 +116,7 @@ std::optional<std::vector<int>> ColumnsFromList(TableKind kind, const std::strin
     };
     auto columns = ExpandList(list, toColumn, error);
     if (!columns) {
-        error += "; the columns are " + ColumnNames(kind) + " or their numbers";
+        error += FormatMessage(ids::CliColumnsAre, ColumnNames(kind).c_str());
     }
     return columns;
 }

@@ -22,22 +22,22 @@ bool OptionsFromArguments(const std::string& path, const SheetReadArguments& arg
                           SheetSourceOptions& options, std::string& errorUtf8) {
     options.sheet = arguments.sheet;
     if (!arguments.sheet.empty() && !IsSpreadsheetFile(path)) {
-        errorUtf8 = "--sheet: " + path + " is a text file, which has no sheets";
+        errorUtf8 = FormatMessage(ids::CliSheetOfTextFile, path.c_str());
         return false;
     }
     if (!arguments.encoding.empty()) {
         options.text.encoding = EncodingFromName(arguments.encoding);
         if (!options.text.encoding) {
-            errorUtf8 =
-                "--encoding: \"" + arguments.encoding + "\" is none of " + NamesOf(TextEncodings);
+            errorUtf8 = FormatMessage(ids::CliNoneOf, "--encoding", arguments.encoding.c_str(),
+                                      NamesOf(TextEncodings).c_str());
             return false;
         }
     }
     if (!arguments.separator.empty()) {
         const std::optional<char> separator = SeparatorFromName(arguments.separator);
         if (!separator) {
-            errorUtf8 = "--separator: \"" + arguments.separator + "\" is none of " +
-                        NamesOf(TextSeparators);
+            errorUtf8 = FormatMessage(ids::CliNoneOf, "--separator", arguments.separator.c_str(),
+                                      NamesOf(TextSeparators).c_str());
             return false;
         }
         options.text.separator = *separator;

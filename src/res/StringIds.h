@@ -382,6 +382,9 @@ inline constexpr unsigned CliUsageExcludes = 31983;
 inline constexpr unsigned CliUsageNeeds = 31984;
 inline constexpr unsigned CliUsageUnknown = 31985;
 inline constexpr unsigned CliUsageHelp = 31986;
+inline constexpr unsigned CliSheetOfTextFile = 31987;
+inline constexpr unsigned CliNoneOf = 31988;
+inline constexpr unsigned CliColumnsAre = 31989;
 
 // The register chooser, the register list dialog and the send to several registers
 // Main menu: Register

@@ -454,6 +454,9 @@ constexpr Entry Strings[] = {
     {31984, "%s се дава само заедно с %s"},
     {31985, "грешка в командния ред: %s"},
     {31986, "За помощ: %s --help"},
+    {31987, "--sheet: %s е текстов файл, който няма листове"},
+    {31988, "%s: „%s“ не е нито едно от %s"}, // the option, the value given, the values it takes
+    {31989, "; колоните са %s или номерата им"},
 
     // What is wrong inside a workbook's part
     {31990, "style:%s е извън стил от семейството „%s“"},

@@ -55,6 +55,9 @@ bool HasEnglishWords(const std::string& text) {
 }
 
 TEST_F(CliArgumentsTest, HelpAndWrongCommandLinesAreToldInBulgarian) {
+    ASSERT_EQ(ReplaceFile(Utf8Path(PathOf("operators.txt")), OperatorsFile),
+              ReplaceResult::Replaced);
+    const std::string ini = PathOf("settings.ini");
     const struct {
         std::vector<std::string> arguments;
         int status;
@@ -71,6 +74,12 @@ TEST_F(CliArgumentsTest, HelpAndWrongCommandLinesAreToldInBulgarian) {
         {{"models", "extra"}, ExitUsage, "излишни аргументи: extra"},
         {{"load", "nothing", "f.txt"}, ExitUsage, "непозната таблица: nothing"},
         {{"send", "report", "f.txt"}, ExitUsage, "отчетите само се четат"},
+        {{"import", "articles", "x.csv", "--encoding", "ebcdic"}, ExitUsage, "не е нито едно от"},
+        {{"import", "articles", "x.csv", "--separator", "|"}, ExitUsage, "не е нито едно от"},
+        {{"import", "articles", "x.csv", "--sheet", "Лист1"}, ExitUsage, "няма листове"},
+        {{"--demo", "--ini", ini, "send", "operators", PathOf("operators.txt"), "--columns", "zzz"},
+         ExitUsage,
+         "колоните са name или номерата им"},
     };
     for (const auto& c : cases) {
         testing::internal::CaptureStdout();
