@@ -53,6 +53,11 @@ std::string RegisterSummary(const NamedRegister& reg) {
     return std::string(model) + ", " + PortText(reg) + ", " + SerialDigits(reg.settings.EcrSerial);
 }
 
+std::string RegisterListLine(const NamedRegister& reg) {
+    return FormatMessage(ids::RegisterListEntry, Cp1251ToUtf8(reg.name).c_str(),
+                         RegisterSummary(reg).c_str());
+}
+
 std::string NamedFrameTitle(const NamedRegister& reg) {
     if (!IsValidRegisterModel(reg.settings.EcrType) || reg.settings.EcrSerial == 0) {
         return FrameTitle(reg.settings);

@@ -33,6 +33,8 @@ bool IsSameRegister(const NamedRegister& a, const NamedRegister& b);
 
 // "Модел, COM1, 000123", the port named in place of COMn; UTF-8.
 std::string RegisterSummary(const NamedRegister& reg);
+// The register's line in a list of registers: its name, then its summary; UTF-8.
+std::string RegisterListLine(const NamedRegister& reg);
 
 // The main window's title with the register's name: "Tillora - NAME [Модел, COM1, 000123]";
 // UTF-8. Settings without a model or serial give the plain title.

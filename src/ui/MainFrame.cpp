@@ -88,6 +88,8 @@ void CMainFrame::BindEditCommands() {
          &CGridCtrl::CanPaste},
         {cmd::EditSelectAll, [](QLineEdit* e) { e->selectAll(); }, &CGridCtrl::OnEditSelectAll,
          nullptr},
+        {cmd::EditUndo, [](QLineEdit* e) { e->undo(); }, &CGridCtrl::Undo, &CGridCtrl::CanUndo},
+        {cmd::EditRedo, [](QLineEdit* e) { e->redo(); }, &CGridCtrl::Redo, &CGridCtrl::CanRedo},
     };
     for (const EditCommand& command : commands) {
         m_commands->Bind(
@@ -107,33 +109,6 @@ void CMainFrame::BindEditCommands() {
             });
         }
     }
-
-    m_commands->Bind(
-        cmd::EditUndo,
-        [this] {
-            if (QLineEdit* editor = m_view->OpenEditor()) {
-                editor->undo();
-            } else {
-                m_view->CurrentGrid().Undo();
-            }
-        },
-        OpenEdit::Keep);
-    m_commands->BindEnable(cmd::EditUndo, [this] {
-        return m_view->OpenEditor() != nullptr || m_view->CurrentGrid().CanUndo();
-    });
-    m_commands->Bind(
-        cmd::EditRedo,
-        [this] {
-            if (QLineEdit* editor = m_view->OpenEditor()) {
-                editor->redo();
-            } else {
-                m_view->CurrentGrid().Redo();
-            }
-        },
-        OpenEdit::Keep);
-    m_commands->BindEnable(cmd::EditRedo, [this] {
-        return m_view->OpenEditor() != nullptr || m_view->CurrentGrid().CanRedo();
-    });
 }
 
 void CMainFrame::BindViewCommands() {

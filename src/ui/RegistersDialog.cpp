@@ -20,9 +20,7 @@ namespace tillora {
 namespace {
 
 QString ListText(const NamedRegister& reg) {
-    const std::string name = Cp1251ToUtf8(reg.name);
-    const std::string summary = RegisterSummary(reg);
-    return MessageText(FormatMessage(ids::RegisterListEntry, name.c_str(), summary.c_str()));
+    return MessageText(RegisterListLine(reg));
 }
 
 } // namespace
