@@ -38,15 +38,6 @@ bool LoadPicture(CCliSession& session, const LogoArguments& arguments, CurrentPi
     return false;
 }
 
-// The send takes the file the INI file remembers; one it could not take would send another.
-bool Remembered(CCliSession& session, const CurrentPicture& picture) {
-    if (!picture.IsLoaded() || picture.IsRemembered()) {
-        return true;
-    }
-    ShowError(session.Feedback(), ids::SettingsNotWritten, session.Ini().GetPath().c_str());
-    return false;
-}
-
 void PrintPicture(const CCliSession& session, const CurrentPicture& picture, std::FILE* out) {
     if (picture.Info()) {
         Print(out, "%s\n%s\n",
@@ -64,7 +55,7 @@ void PrintPicture(const CCliSession& session, const CurrentPicture& picture, std
 
 int RunLogo(CCliSession& session, const LogoArguments& arguments, std::FILE* out) {
     CurrentPicture picture;
-    if (!LoadPicture(session, arguments, picture) || !Remembered(session, picture)) {
+    if (!LoadPicture(session, arguments, picture)) {
         return ExitFailed;
     }
     PrintPicture(session, picture, out);

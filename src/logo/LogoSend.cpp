@@ -122,14 +122,14 @@ bool SendLogo(const CurrentPicture& picture, EcrIniFile& ini, TransferSession& s
     }
     // The INI file, not the picture, says which file is current.
     const std::string path = RememberedLogoPath(ini);
-    if (!picture.IsLoaded() || path.empty()) {
-        ShowError(feedback, ids::ChooseFile);
+    // Another program may have named another file since; but a picture whose path could not be
+    // written would leave the send taking an older file than the one shown, or none.
+    if (picture.IsLoaded() && !picture.IsBuiltIn() && !picture.IsRemembered()) {
+        ShowError(feedback, ids::SettingsNotWritten, ini.GetPath().c_str());
         return false;
     }
-    // Another program may have named another file since; but a picture whose path could not be
-    // written would leave the send taking an older file than the one shown.
-    if (!picture.IsRemembered()) {
-        ShowError(feedback, ids::SettingsNotWritten, ini.GetPath().c_str());
+    if (!picture.IsLoaded() || path.empty()) {
+        ShowError(feedback, ids::ChooseFile);
         return false;
     }
     std::ifstream file(Utf8Path(path), std::ios::binary);

@@ -255,9 +255,10 @@ TEST_F(LogoSendTest, APictureTheIniFileCouldNotTakeIsNotSent) {
     const auto path = folder.Path() / "logo.bmp";
     test::WriteBitmap(path, BitmapShape{8, 8, 1});
     ASSERT_TRUE(picture.Load(PathToUtf8(path), unwritable));
-    ini.WriteString("logoman", "image", PathToUtf8(path)); // even where a path is remembered
+    EXPECT_FALSE(Send()); // not "choose a file": one was chosen
+    ini.WriteString("logoman", "image", PathToUtf8(path)); // nor where a path is remembered
     EXPECT_FALSE(Send());
-    EXPECT_THAT(recorded.Ids(), ElementsAre(ids::SettingsNotWritten));
+    EXPECT_THAT(recorded.Ids(), ElementsAre(ids::SettingsNotWritten, ids::SettingsNotWritten));
     EXPECT_EQ(opened, 0);
 }
 
